@@ -22,6 +22,7 @@ public:
     // Byte offsets into the UTF-8 text; the selection is what paste-back reads.
     void select(std::size_t start, std::size_t length);
     std::size_t caret() const { return caret_; }
+    std::size_t size() const { return text_.size(); } // bytes
 
 private:
     std::size_t tailStart(std::size_t count) const;
