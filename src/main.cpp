@@ -1,11 +1,10 @@
 #include <QApplication>
 
-#include "shell/frm_euros.h"
+#include "app/program.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tirelix"));
-    frmEuros window;
-    window.show();
-    return QApplication::exec();
+    QApplication::setApplicationName(QStringLiteral("tirelix"));
+    Program program;
+    return program.run();
 }

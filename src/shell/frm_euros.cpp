@@ -1,7 +1,567 @@
 #include "shell/frm_euros.h"
 
-frmEuros::frmEuros(QWidget* parent) : QWidget(parent) {
-    setObjectName("frmEuros");
-    setWindowTitle(QStringLiteral("Tirelix"));
-    resize(640, 400);
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "calc/converter.h"
+#include "shell/note_pages.h"
+#include "shell/state_file.h"
+#include "shell/window_object.h"
+#include "ui/files.h"
+#include "ui/qt_platform.h"
+#include "ui/timer.h"
+#include "ui/twips.h"
+
+namespace {
+
+using ui::TwipsRect;
+
+const char* const kDigitNames[] = {"zéro", "un",  "deux", "trois", "quatre",
+                                   "cinq", "six", "sept", "huit",  "neuf"};
+const char* const kOperatorCaptions[] = {"+", "-", "*", "/", "="};
+const char* const kOperatorNames[] = {"plus", "moins", "multiplier", "diviser", "égal"};
+
+// Key grid of the calculator panel: column lefts and row tops in twips.
+constexpr int kKeyColumns[] = {120, 600, 1080, 1560, 2040};
+constexpr int kKeyRows[] = {480, 960, 1440, 1920};
+constexpr int kKeySize = 375;
+
+// The state files are one short line; anything longer is not one of ours.
+constexpr qint64 kMaxStateFileBytes = 4096;
+
+// Focus that the user or the program moves inside the window. Focus handed back when a window
+// is re-activated (after a message box, a dialog, another program) or when a popup menu closes
+// is not a focus change.
+bool focusMovedInside(const QEvent* event) {
+    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
+
+QLineEdit* makeBox(QWidget* parent, const char* name, const QString& accessibleName, QRect rect,
+                   bool readOnly) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(accessibleName);
+    box->setGeometry(rect);
+    box->setReadOnly(readOnly);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return box;
+}
+
+QPushButton* makeKey(QWidget* parent, const QString& name, const QString& caption,
+                     const QString& accessibleName, QRect rect) {
+    auto* key = new QPushButton(caption, parent);
+    key->setObjectName(name);
+    key->setAccessibleName(accessibleName);
+    key->setGeometry(rect);
+    key->setAutoDefault(false);
+    return key;
+}
+
+QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, QRect rect) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect);
+    label->setPixmap(QPixmap(resource));
+    return label;
+}
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+frmEuros::frmEuros(shell::SharedState& shared, Services services, QWidget* parent)
+    : QWidget(parent), shared_(shared), services_(services) {
+    buildWindow();
+    buildBannerStrip();
+    buildConverterPanel();
+    buildCalculatorPanel();
+    buildHiddenControls();
+    buildMenu();
+
+    display_ = std::make_unique<ui::LineEditBox>(TextChiffre);
+    keyboardBox_ = std::make_unique<ui::LineEditBox>(Text2);
+    tape_ = std::make_unique<ui::PlainTextTape>(blocnote);
+    calculator_ = std::make_unique<calc::Calculator>(calc::CalculatorIo{
+        *display_, *keyboardBox_, *tape_, services_.dialogs, services_.clipboard});
+}
+
+frmEuros::~frmEuros() = default;
+
+ui::Tape& frmEuros::tape() { return *tape_; }
+
+void frmEuros::buildWindow() {
+    setObjectName(QStringLiteral("frmEuros"));
+    setWindowTitle(QStringLiteral("Tirelix"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/icons/tirelix-16.png")));
+    // Fixed single border: a minimise button, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(ui::Px(8565), ui::Px(4350));
+    setAutoFillBackground(true);
+    setStyleSheet(QStringLiteral(
+        "frmEuros { background-color: rgb(0, 48, 96); }"
+        "QFrame#Picture1, QFrame#Picture5 { background-color: rgb(192, 192, 192); }"
+        "QFrame#Picture3 { background-color: black; }"
+        "QPushButton.key { background-color: rgb(224, 224, 224); border: 1px solid rgb(96, 96, 96);"
+        " border-radius: 2px; }"
+        "QPushButton.key:pressed { background-color: rgb(160, 160, 160); }"
+        "QPushButton#CmdOperation_4 { background-color: rgb(192, 192, 192); }"));
+
+    Label6 = new QLabel(QStringLiteral("Menu"), this);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6->setAccessibleName(QStringLiteral("Menu"));
+    Label6->setGeometry(TwipsRect(120, 0, 615, 255));
+    Label6->setStyleSheet(QStringLiteral("color: white;"));
+    Label6->installEventFilter(this);
+}
+
+void frmEuros::buildBannerStrip() {
+    auto* strip = new QFrame(this);
+    Picture2 = strip;
+    strip->setObjectName(QStringLiteral("Picture2"));
+    strip->setGeometry(TwipsRect(120, 240, 8280, 975));
+    strip->setStyleSheet(QStringLiteral("QFrame#Picture2 { background-color: rgb(0, 32, 80); }"));
+
+    auto* gif = new QLabel(strip);
+    gif->setObjectName(QStringLiteral("Gif89a1"));
+    gif->setGeometry(TwipsRect(1200, 0, 6900, 915));
+    gif->hide();
+    makePicture(strip, "Image3", QStringLiteral(":/assets/banner_static.gif"),
+                TwipsRect(1560, 0, 5760, 990));
+    auto* coin = makePicture(strip, "Image2", QStringLiteral(":/assets/coin.png"),
+                             TwipsRect(120, 0, 855, 795));
+    coin->setAccessibleName(QStringLiteral("Pièce d'un euro, site web"));
+}
+
+void frmEuros::buildConverterPanel() {
+    auto* panel = new QFrame(this);
+    Picture5 = panel;
+    panel->setObjectName(QStringLiteral("Picture5"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(TwipsRect(120, 1260, 2355, 2960));
+
+    auto* results = new QFrame(panel);
+    Picture3 = results;
+    results->setObjectName(QStringLiteral("Picture3"));
+    results->setGeometry(TwipsRect(120, 70, 2055, 975));
+    const QString resultStyle = QStringLiteral(
+        "QLineEdit { background: black; border: none; color: %1; }");
+    Francs = makeBox(results, "Francs", QStringLiteral("Francs"), TwipsRect(120, 0, 1815, 360), true);
+    Francs->setText(QStringLiteral("0"));
+    Francs->setStyleSheet(resultStyle.arg(QStringLiteral("yellow")));
+    Euros = makeBox(results, "Euros", QStringLiteral("Euros"), TwipsRect(120, 445, 1815, 285), true);
+    Euros->setText(QStringLiteral("0"));
+    Euros->setStyleSheet(resultStyle.arg(QStringLiteral("cyan")));
+    // Captions are read-only boxes out of the focus chain.
+    const QString captionStyle = QStringLiteral(
+        "QLineEdit { background: black; border: none; color: %1; font-size: 7pt; }");
+    Text3 = makeBox(results, "Text3", QStringLiteral("Francs"), TwipsRect(0, 230, 495, 195), true);
+    Text3->setText(QStringLiteral("Francs"));
+    Text3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Text3->setStyleSheet(captionStyle.arg(QStringLiteral("rgb(255, 255, 160)")));
+    Text3->setFocusPolicy(Qt::NoFocus);
+    Text4 = makeBox(results, "Text4", QStringLiteral("Euros"), TwipsRect(0, 680, 615, 195), true);
+    Text4->setText(QStringLiteral("Euros"));
+    Text4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Text4->setStyleSheet(captionStyle.arg(QStringLiteral("rgb(160, 255, 255)")));
+    Text4->setFocusPolicy(Qt::NoFocus);
+    auto* line = new QFrame(results);
+    line->setObjectName(QStringLiteral("Line1_0"));
+    line->setGeometry(ui::Px(0), ui::Px(435), ui::Px(2040), 1);
+    line->setStyleSheet(QStringLiteral("background-color: rgb(128, 128, 128);"));
+
+    makePicture(panel, "Image4", QStringLiteral(":/assets/euros_convertisseur.png"),
+                TwipsRect(120, 1215, 1995, 690));
+    Command4 = makeKey(panel, QStringLiteral("Command4"), QStringLiteral("C"),
+                       QStringLiteral("effacer la conversion"), TwipsRect(1800, 2040, 375, 375));
+    Command4->setProperty("class", QStringLiteral("key"));
+    Command4->setToolTip(QStringLiteral("Effacement"));
+    makePicture(panel, "Image5", QStringLiteral(":/assets/taux.png"),
+                TwipsRect(240, 2160, 1545, 210));
+    Text1 = makeBox(panel, "Text1", QStringLiteral("Montant à convertir"),
+                    TwipsRect(120, 2490, 2055, 285), false);
+    Text1->setToolTip(QStringLiteral("Saisir en Euros ou en Francs"));
+    Text1->installEventFilter(this);
+
+    connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+}
+
+void frmEuros::buildCalculatorPanel() {
+    auto* panel = new QFrame(this);
+    Picture1 = panel;
+    panel->setObjectName(QStringLiteral("Picture1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(TwipsRect(2760, 1260, 5655, 2960));
+
+    TextChiffre = makeBox(panel, "TextChiffre", QStringLiteral("Affichage"),
+                          TwipsRect(120, 60, 2295, 360), true);
+    TextChiffre->setText(QStringLiteral("0"));
+    TextChiffre->setStyleSheet(QStringLiteral(
+        "QLineEdit { background: black; color: rgb(0, 255, 0); border: 1px inset gray; }"));
+
+    // Keys, row by row as on the pad.
+    const QString row[4][5] = {{"N7", "N8", "N9", "O3", "pourcent"},
+                               {"N4", "N5", "N6", "O2", "Command3"},
+                               {"N1", "N2", "N3", "O1", "Command2"},
+                               {"N0", "NumVirg", "O4", "O0", "CmdReset"}};
+    QFont terminal(QStringLiteral("Terminal"), 9);
+    terminal.setStyleHint(QFont::TypeWriter);
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 5; ++c) {
+            const QRect rect = TwipsRect(kKeyColumns[c], kKeyRows[r], kKeySize, kKeySize);
+            const QString& id = row[r][c];
+            if (id.startsWith(QLatin1Char('N')) && id.size() == 2) {
+                const int d = id.at(1).digitValue();
+                Num[d] = makeKey(panel, QStringLiteral("Num_%1").arg(d), QString::number(d),
+                                 QString::fromUtf8(kDigitNames[d]), rect);
+                connect(Num[d], &QPushButton::clicked, this, [this, d] { Num_Click(d); });
+            } else if (id.startsWith(QLatin1Char('O'))) {
+                const int i = id.at(1).digitValue();
+                auto* key = makeKey(panel, QStringLiteral("CmdOperation_%1").arg(i),
+                                    QString::fromLatin1(kOperatorCaptions[i]),
+                                    QString::fromUtf8(kOperatorNames[i]), rect);
+                key->setFont(terminal);
+                key->setProperty("class", QStringLiteral("key"));
+                CmdOperation[i] = key;
+                connect(key, &QPushButton::clicked, this, [this, i] { CmdOperation_Click(i); });
+            }
+        }
+    }
+    auto special = [&](QPushButton*& key, const char* name, const char* caption,
+                       const char* accessible, int r, int c, void (frmEuros::*handler)()) {
+        key = makeKey(panel, QString::fromLatin1(name), QString::fromLatin1(caption),
+                      QString::fromUtf8(accessible),
+                      TwipsRect(kKeyColumns[c], kKeyRows[r], kKeySize, kKeySize));
+        key->setProperty("class", QStringLiteral("key"));
+        connect(key, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    special(pourcent, "pourcent", "%", "pourcentage", 0, 4, &frmEuros::pourcent_Click);
+    special(Command3, "Command3", "M", "coller le nombre choisi dans le Ticket Note", 1, 4,
+            &frmEuros::Command3_Click);
+    special(Command2, "Command2", "CT", "effacer avec un titre", 2, 4, &frmEuros::Command2_Click);
+    special(NumVirg, "NumVirg", ",", "virgule", 3, 1, &frmEuros::NumVirg_Click);
+    special(CmdReset, "CmdReset", "C", "effacer", 3, 4, &frmEuros::CmdReset_Click);
+    CmdReset->setToolTip(QStringLiteral("Ligne suivante"));
+    Command2->setToolTip(QStringLiteral("Ligne suivante + Texte"));
+
+    Text2 = makeBox(panel, "Text2", QStringLiteral("Saisie au clavier"),
+                    TwipsRect(120, 2490, 2295, 285), false);
+    Text2->setAlignment(Qt::AlignCenter);
+    Text2->setToolTip(QStringLiteral("Touches du  pavé numérique Uniquement"));
+    // The box only echoes keys: nothing may be pasted or dropped into it.
+    Text2->setContextMenuPolicy(Qt::NoContextMenu);
+    Text2->setAcceptDrops(false);
+    Text2->installEventFilter(this);
+
+    Label2 = new QLabel(QStringLiteral("Ticket Note"), panel);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(TwipsRect(2565, 60, 2895, 300));
+    Label2->setStyleSheet(
+        QStringLiteral("background-color: rgb(128, 128, 128); color: rgb(224, 224, 224);"));
+    Label2->setIndent(4);
+
+    Command5 = makeKey(panel, QStringLiteral("Command5"), QString(),
+                       QStringLiteral("effacer le Ticket Note"), TwipsRect(4920, 90, 375, 255));
+    Command5->setIcon(QIcon(QStringLiteral(":/assets/clear_notes.png")));
+    Command5->setIconSize(QSize(16, 16));
+    Command5->setToolTip(QStringLiteral("Effacement des notes"));
+    connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+
+    blocnote = new QPlainTextEdit(panel);
+    blocnote->setObjectName(QStringLiteral("blocnote"));
+    blocnote->setAccessibleName(QStringLiteral("Ticket Note"));
+    blocnote->setGeometry(TwipsRect(2565, 360, 2895, 2055));
+    blocnote->setLineWrapMode(QPlainTextEdit::NoWrap);
+    blocnote->installEventFilter(this);
+    blocnote->viewport()->installEventFilter(this);
+
+    makePicture(panel, "Image1", QStringLiteral(":/assets/calculatrice.png"),
+                TwipsRect(3120, 2520, 1665, 300));
+}
+
+void frmEuros::buildHiddenControls() {
+    // Beyond the client area: they work, but the user never sees them.
+    Command1 = makeKey(this, QStringLiteral("Command1"), QString(), QStringLiteral("convertir"),
+                       TwipsRect(600, 5160, 495, 495));
+    Command1->setIcon(QIcon(QStringLiteral(":/assets/convert.png")));
+    Command1->setIconSize(QSize(32, 32));
+    Command1->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    Etat = new QLabel(this);
+    Etat->setObjectName(QStringLiteral("Etat"));
+    Etat->setGeometry(TwipsRect(6120, 4800, 4935, 735));
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(TwipsRect(8880, 360, 2175, 5130));
+    List1->setFocusPolicy(Qt::NoFocus);
+
+    // Anchor points for the tour's arrow; nothing is drawn there.
+    struct Anchor {
+        const char* name;
+        int left, top;
+    };
+    const Anchor anchors[] = {{"Picture4", 2400, 3960},  {"Picture6", 2400, 3480},
+                              {"Picture7", 2400, 1800},  {"Picture8", 5280, 3960},
+                              {"Picture14", 5280, 3480}, {"Picture9", 5280, 3000},
+                              {"Picture13", 5280, 2520}, {"Picture10", 5280, 1560},
+                              {"Picture11", 8160, 1560}, {"Picture12", 8160, 2760}};
+    for (const auto& a : anchors) {
+        auto* anchor = new QWidget(this);
+        anchor->setObjectName(QString::fromLatin1(a.name));
+        anchor->setGeometry(TwipsRect(a.left, a.top, 255, 135));
+        anchor->hide();
+    }
+
+    // Never given an interval: it never fires.
+    new ui::Timer(QStringLiteral("Timer2"), 0, this);
+}
+
+void frmEuros::buildMenu() {
+    menu_ = new QMenu(QStringLiteral("Menu"), this);
+    menu_->setObjectName(QStringLiteral("menu"));
+    auto item = [this](const char* name, const QString& caption, void (frmEuros::*handler)()) {
+        QAction* action = menu_->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        if (handler)
+            connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return action;
+    };
+    auto separator = [this](const char* name) {
+        menu_->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+    item("load", QStringLiteral("Ouvrir un mémo"), &frmEuros::load_Click);
+    item("save", QStringLiteral("Enregistrer le mémo"), &frmEuros::save_Click);
+    item("imprimante", QStringLiteral("Imprimer le mémo"), &frmEuros::imprimante_Click);
+    separator("barre1");
+    Pub = item("Pub", QStringLiteral("Pub Online"), &frmEuros::Pub_Click);
+    Pub->setCheckable(true);
+    separator("barre4");
+    // The tour and the about box join with their windows.
+    item("Aide", QStringLiteral("Aide sur..."), nullptr)->setEnabled(false);
+    item("Apropos", QStringLiteral("À propos de ..."), nullptr)->setEnabled(false);
+    separator("barre2");
+    item("Quitter", QStringLiteral("Quitter"), &frmEuros::Quitter_Click);
+}
+
+QString frmEuros::statePath(const char* name) const {
+    return shared_.programFolder + QLatin1Char('/') + QLatin1String(name);
+}
+
+// ---- Load, activation, unload -------------------------------------------------------------
+
+void frmEuros::Form_Load() {
+    ClearText1OnFocus = true;
+    calculator_->ClearText2OnFocus = true;
+
+    // A missing, unreadable or broken state file counts as its unset value.
+    auto readState = [this](const char* name) -> std::optional<std::string> {
+        const auto content = ui::ReadWholeFile(statePath(name), kMaxStateFileBytes);
+        return content ? shell::ReadFirstField(*content) : std::nullopt;
+    };
+    // Prem.eff holding 0 marks a first run; the welcome window joins with the tour.
+    (void)readState("Prem.eff");
+
+    Pub->setChecked(false);
+    PubActive = readState("Pub.eff").value_or("0") == "1";
+    Pub->setChecked(PubActive);
+
+    calculator_->TitleRequested = false;
+    calculator_->Pasted = false;
+
+    SiteAddress = readState("Site.eff").value_or(std::string());
+}
+
+void frmEuros::Form_Activate() {
+    if (!isEnabled() || !Text1->isEnabled() || !Text1->isVisible())
+        return;
+    // The window may have handed Text1 its first focus itself, as it activated.
+    if (Text1->hasFocus())
+        Text1_GotFocus();
+    else
+        Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void frmEuros::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit unloading();
+}
+
+// ---- Events routed to the handlers -----------------------------------------------------------
+
+bool frmEuros::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == Text2) {
+        if (type == QEvent::KeyPress)
+            return handleKeyboardBoxKey(static_cast<QKeyEvent*>(event));
+        if (type == QEvent::FocusIn && focusMovedInside(event))
+            Text2_GotFocus();
+        // The X11 selection paste of the middle button would bypass the key handling.
+        if ((type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonPress) &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
+            return true;
+    } else if (watched == Text1) {
+        if (type == QEvent::FocusIn && focusMovedInside(event))
+            Text1_GotFocus();
+    } else if (watched == blocnote) {
+        if (type == QEvent::FocusOut && focusMovedInside(event))
+            blocnote_LostFocus();
+    } else if (watched == blocnote->viewport()) {
+        if (type == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            blocnote_Click();
+    } else if (watched == Command1) {
+        if (type == QEvent::FocusIn && focusMovedInside(event))
+            Command1_GotFocus();
+    } else if (watched == Label6) {
+        if (type == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            Label6_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmEuros::handleKeyboardBoxKey(QKeyEvent* event) {
+    char16_t code = 0;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        code = 13;
+        break;
+    case Qt::Key_Backspace:
+        code = 8;
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return false;
+    default:
+        if (event->matches(QKeySequence::Paste)) {
+            code = 22;
+        } else {
+            const QString text = event->text();
+            // Keys without a character (arrows, Home, Delete) edit the box as usual.
+            if (text.size() != 1 || text.at(0).unicode() == 0x7f)
+                return false;
+            code = text.at(0).unicode();
+        }
+    }
+    const char16_t insert = Text2_KeyPress(code);
+    if (insert == 8)
+        Text2->backspace();
+    else if (insert >= 32)
+        Text2->insert(QString(QChar(insert)));
+    return true;
+}
+
+// ---- Calculator ------------------------------------------------------------------------------
+
+void frmEuros::Num_Click(int index) { calculator_->Num_Click(index); }
+void frmEuros::NumVirg_Click() { calculator_->NumVirg_Click(); }
+void frmEuros::CmdOperation_Click(int index) { calculator_->CmdOperation_Click(index); }
+void frmEuros::pourcent_Click() { calculator_->pourcent_Click(); }
+void frmEuros::CmdReset_Click() { calculator_->CmdReset_Click(); }
+void frmEuros::Command2_Click() { calculator_->Command2_Click(); }
+void frmEuros::Command3_Click() { calculator_->Command3_Click(); }
+
+void frmEuros::Command5_Click() {
+    calculator_->Command5_Click();
+    // The keyboard box's focus rule then resets the calculator.
+    Text2->setFocus(Qt::OtherFocusReason);
+}
+
+void frmEuros::blocnote_LostFocus() { calculator_->blocnote_LostFocus(); }
+void frmEuros::blocnote_Click() { calculator_->blocnote_Click(); }
+
+void frmEuros::Text2_GotFocus() {
+    Text1HadFocus = false;
+    Text2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    calculator_->Text2_GotFocus();
+}
+
+char16_t frmEuros::Text2_KeyPress(char16_t keyAscii) { return calculator_->Text2_KeyPress(keyAscii); }
+
+// ---- Converter -------------------------------------------------------------------------------
+
+void frmEuros::Text1_Change() {
+    Francs->setText(qs(calc::kClearedResult));
+    Euros->setText(qs(calc::kClearedResult));
+    Command1_Click();
+}
+
+void frmEuros::Text1_GotFocus() {
+    Text1HadFocus = true;
+    if (ClearText1OnFocus) {
+        Text1->clear();
+        ClearText1OnFocus = false;
+    }
+}
+
+void frmEuros::Command1_Click() {
+    const calc::Conversion result = calc::ConvertAmount(Text1->text().toStdString());
+    if (result.status == calc::ConversionStatus::NotNumeric) {
+        services_.dialogs.messageBox({std::string(calc::kNonNumericMessage),
+                                      std::string(calc::kNonNumericTitle), ui::Buttons::Ok,
+                                      ui::Icon::Stop, true});
+    } else if (result.status == calc::ConversionStatus::Converted) {
+        Francs->setText(qs(result.francs));
+        Euros->setText(qs(result.euros));
+    }
+    Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void frmEuros::Command1_GotFocus() { Text1_Change(); }
+
+void frmEuros::Command4_Click() {
+    Text1->clear();
+    Francs->setText(qs(calc::kClearedResult));
+    Euros->setText(qs(calc::kClearedResult));
+    Text1->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- Menu ------------------------------------------------------------------------------------
+
+void frmEuros::Label6_Click() { menu_->popup(QCursor::pos()); }
+
+void frmEuros::load_Click() {
+    shell::NotePageIo io{services_.files, services_.dialogs, services_.printer, *tape_,
+                         shared_.programFolder.toStdString()};
+    shell::LoadNotePage(io);
+}
+
+void frmEuros::save_Click() {
+    shell::NotePageIo io{services_.files, services_.dialogs, services_.printer, *tape_,
+                         shared_.programFolder.toStdString()};
+    shell::SaveNotePage(io);
+}
+
+void frmEuros::imprimante_Click() {
+    shell::NotePageIo io{services_.files, services_.dialogs, services_.printer, *tape_,
+                         shared_.programFolder.toStdString()};
+    shell::PrintNotePage(io);
+}
+
+void frmEuros::Pub_Click() {
+    // Flipped from the field, whether or not the action has already toggled its own mark.
+    PubActive = !PubActive;
+    Pub->setChecked(PubActive);
+    ui::WriteFileAtomically(statePath("Pub.eff"), shell::WriteField(PubActive ? "1" : "0"));
+}
+
+void frmEuros::Quitter_Click() { close(); }

@@ -1,10 +1,150 @@
-// The main window: converter, calculator and Ticket Note side by side.
+// The main window: converter, calculator and Ticket Note side by side, the banner strip, and
+// the popup menu behind "Menu". Handlers carry the names of the controls' events; what they
+// decide lives in the core.
 #pragma once
 
 #include <QWidget>
 
+#include <array>
+#include <memory>
+#include <string>
+
+#include "calc/calculator.h"
+#include "ui/platform.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ui {
+class LineEditBox;
+class PlainTextTape;
+} // namespace ui
+
+namespace shell {
+struct SharedState;
+}
+
 class frmEuros : public QWidget {
     Q_OBJECT
 public:
-    explicit frmEuros(QWidget* parent = nullptr);
+    struct Services {
+        ui::Dialogs& dialogs;
+        ui::Clipboard& clipboard;
+        ui::FileDialogs& files;
+        ui::Printer& printer;
+    };
+
+    frmEuros(shell::SharedState& shared, Services services, QWidget* parent = nullptr);
+    ~frmEuros() override;
+
+    // Load step after the instance check: the flags and the three state files.
+    void Form_Load();
+    // The main window came back to the front from another window of the program.
+    void Form_Activate();
+
+    // Calculator keys.
+    void Num_Click(int index);
+    void NumVirg_Click();
+    void CmdOperation_Click(int index);
+    void pourcent_Click();
+    void CmdReset_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command5_Click();
+
+    // Ticket Note and keyboard box.
+    void blocnote_LostFocus();
+    void blocnote_Click();
+    void Text2_GotFocus();
+    // The character code the box inserts (0: dropped).
+    char16_t Text2_KeyPress(char16_t keyAscii);
+
+    // Converter.
+    void Text1_Change();
+    void Text1_GotFocus();
+    void Command1_Click();
+    void Command1_GotFocus();
+    void Command4_Click();
+
+    // Popup menu.
+    void Label6_Click();
+    void load_Click();
+    void save_Click();
+    void imprimante_Click();
+    void Pub_Click();
+    void Quitter_Click();
+
+    calc::Calculator& calculator() { return *calculator_; }
+    ui::Tape& tape();
+    QMenu* menu() const { return menu_; }
+
+    bool ClearText1OnFocus = true;
+    bool Text1HadFocus = false;
+    bool PubActive = false;
+    std::string SiteAddress;
+
+signals:
+    // The window is closing: the program closes the windows it owns.
+    void unloading();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildConverterPanel();
+    void buildCalculatorPanel();
+    void buildBannerStrip();
+    void buildHiddenControls();
+    void buildMenu();
+    QString statePath(const char* name) const;
+    bool handleKeyboardBoxKey(QKeyEvent* event);
+
+    shell::SharedState& shared_;
+    Services services_;
+
+    // Converter panel.
+    QWidget* Picture5 = nullptr;
+    QWidget* Picture3 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Francs = nullptr;
+    QLineEdit* Euros = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command1 = nullptr;
+
+    // Calculator panel.
+    QWidget* Picture1 = nullptr;
+    QLineEdit* TextChiffre = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QPlainTextEdit* blocnote = nullptr;
+    QLabel* Label2 = nullptr;
+    std::array<QPushButton*, 10> Num{};
+    std::array<QPushButton*, 5> CmdOperation{};
+    QPushButton* NumVirg = nullptr;
+    QPushButton* pourcent = nullptr;
+    QPushButton* CmdReset = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command5 = nullptr;
+
+    // Banner strip and the rest.
+    QWidget* Picture2 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Etat = nullptr;
+    QListWidget* List1 = nullptr;
+    QMenu* menu_ = nullptr;
+    QAction* Pub = nullptr;
+
+    std::unique_ptr<ui::LineEditBox> display_;
+    std::unique_ptr<ui::LineEditBox> keyboardBox_;
+    std::unique_ptr<ui::PlainTextTape> tape_;
+    std::unique_ptr<calc::Calculator> calculator_;
 };

@@ -65,4 +65,28 @@ public:
     virtual std::string selectedText() const = 0;
 };
 
+struct FileDialogSettings {
+    std::string title;
+    std::string filterDescription; // "Fichiers supportés"
+    std::string filterPattern;     // "*.cxt"
+    std::string initialFolder;
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The chosen path as returned, nullopt on cancel.
+    virtual std::optional<std::string> openFile(const FileDialogSettings& settings) = 0;
+    virtual std::optional<std::string> saveFile(const FileDialogSettings& settings) = 0;
+};
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+    // False when there is no printer to print on.
+    virtual bool available() = 0;
+    // Prints the text (CR LF line ends) as one document; false when printing failed.
+    virtual bool printText(const std::string& text) = 0;
+};
+
 } // namespace ui

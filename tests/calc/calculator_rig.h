@@ -26,7 +26,7 @@ class FakeDialogs final : public ui::Dialogs {
 public:
     ui::Answer messageBox(const ui::Message& message) override {
         messages.push_back(message);
-        return message.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::Ok;
+        return message.buttons == ui::Buttons::YesNo ? yesNoAnswer : ui::Answer::Ok;
     }
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultText) override {
@@ -41,6 +41,7 @@ public:
     std::vector<ui::Message> messages;
     std::vector<std::string> prompts;
     std::deque<std::optional<std::string>> answers; // nullopt plays Cancel
+    ui::Answer yesNoAnswer = ui::Answer::Yes;
 };
 
 class FakeClipboard final : public ui::Clipboard {

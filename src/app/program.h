@@ -1,0 +1,37 @@
+// The program: owns the window objects and the state they share, and runs the start-up.
+#pragma once
+
+#include <QObject>
+
+#include <array>
+#include <memory>
+
+#include "shell/window_object.h"
+#include "ui/qt_documents.h"
+#include "ui/qt_platform.h"
+
+class frmEuros;
+
+class Program final : public QObject, public shell::WindowDirectory {
+    Q_OBJECT
+public:
+    Program();
+    ~Program() override;
+
+    // Start-up to the end of the run; the process's exit code.
+    int run();
+
+    shell::WindowObject* object(shell::WindowKind kind) override;
+    frmEuros* mainWindow() const { return main_.get(); }
+    shell::SharedState& shared() { return shared_; }
+
+private:
+    shell::SharedState shared_;
+    ui::QtDialogs dialogs_;
+    ui::QtClipboard clipboard_;
+    ui::QtFileDialogs files_;
+    ui::QtPrinter printer_;
+    std::unique_ptr<frmEuros> main_;
+    // The windows the main window owns, created by the parts that build them.
+    std::array<std::unique_ptr<shell::WindowObject>, 5> owned_;
+};

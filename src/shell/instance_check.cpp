@@ -1,0 +1,7 @@
+#include "shell/instance_check.h"
+
+namespace shell {
+
+bool CheckAlreadyRunning(QWidget&, const QString&) { return false; }
+
+} // namespace shell

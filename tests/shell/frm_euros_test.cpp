@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QMenu>
+#include <QTextCursor>
+#include <QTimer>
+
+#include "main_window_rig.h"
+
+using test::kDashes;
+using test::lines;
+using test::MainWindowRig;
+
+namespace {
+
+TEST(MainWindow, RoadOfACalculationFromTheKeyboard) {
+    MainWindowRig rig;
+    rig.show();
+    rig.focus("Text2");
+    QTest::keyClicks(rig.box("Text2"), "12+3");
+    EXPECT_EQ(rig.text("Text2"), "12+3");
+    QTest::keyClick(rig.box("Text2"), Qt::Key_Enter);
+    EXPECT_EQ(rig.tape(), lines({"12 + 3 =  15"}));
+    EXPECT_EQ(rig.text("TextChiffre"), "15");
+    EXPECT_EQ(rig.text("Text2"), "");
+    EXPECT_EQ(rig.box("Text2")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+}
+
+TEST(MainWindow, KeyboardBoxEchoRules) {
+    MainWindowRig rig;
+    rig.show();
+    EXPECT_EQ(rig.box("Text2")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    rig.focus("Text2");
+    QTest::keyClicks(rig.box("Text2"), "12++a=1,5");
+    EXPECT_EQ(rig.text("Text2"), "12+1.5");
+    EXPECT_EQ(rig.text("TextChiffre"), "1,5");
+    QTest::keyClick(rig.box("Text2"), Qt::Key_Backspace);
+    EXPECT_EQ(rig.text("Text2"), "");
+    EXPECT_EQ(rig.text("TextChiffre"), "0");
+    // Paste shortcuts are keys like any other: dropped.
+    rig.clipboard.setText("999");
+    QTest::keyClick(rig.box("Text2"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(rig.text("Text2"), "");
+}
+
+TEST(MainWindow, MouseChainThenResetWritesTheSeparator) {
+    MainWindowRig rig;
+    rig.show();
+    rig.clickKeys({"Num_1", "Num_2", "CmdOperation_0", "Num_3", "CmdOperation_2", "Num_4",
+                   "CmdOperation_4"});
+    EXPECT_EQ(rig.text("TextChiffre"), "60");
+    rig.click("CmdReset");
+    EXPECT_EQ(rig.tape(), lines({"12 + 3 =  15", " x 4 =  60", kDashes}));
+    EXPECT_EQ(rig.text("TextChiffre"), "0");
+    rig.clickKeys({"Num_1", "NumVirg", "Num_5", "CmdOperation_3", "Num_2", "pourcent",
+                   "CmdOperation_4"});
+    EXPECT_TRUE(rig.tape().ends_with(lines({"1,5 / 2% " " =  75"})));
+}
+
+TEST(MainWindow, TitleLineThroughTheInputBox) {
+    MainWindowRig rig;
+    rig.show();
+    rig.clickKeys({"Num_7", "CmdOperation_0", "Num_1", "CmdOperation_4"});
+    rig.dialogs.answers.push_back("Courses");
+    rig.click("Command2");
+    ASSERT_EQ(rig.dialogs.prompts.size(), 1u);
+    EXPECT_EQ(rig.dialogs.prompts[0], "Entrez un titre de ligne ...|Tirelix|");
+    EXPECT_EQ(rig.tape(), lines({"7 + 1 =  8", " ------- Courses"}));
+}
+
+struct ConversionCase {
+    const char* typed;
+    const char* francs;
+    const char* euros;
+    bool message;
+};
+
+TEST(MainWindow, ConverterFollowsTheTyping) {
+    const ConversionCase cases[] = {
+        {"100", "655,96", "15,24", false}, {"1.5", "9,84", "0,23", false},
+        {"1,5", "9,84", "0,23", false},    {"1000", "6 559,57", "152,45", false},
+        {"500", "3 279,79", "76,22", false}, {"0", "0", "0", false},
+        {"0,0", "0,00", "0,00", false},    {"12a", "0", "0", true},
+    };
+    for (const auto& c : cases) {
+        MainWindowRig rig;
+        rig.show();
+        rig.focus("Text1");
+        QTest::keyClicks(rig.box("Text1"), c.typed);
+        EXPECT_EQ(rig.text("Text1"), c.typed);
+        EXPECT_EQ(rig.text("Francs"), c.francs) << c.typed;
+        EXPECT_EQ(rig.text("Euros"), c.euros) << c.typed;
+        ASSERT_EQ(rig.dialogs.messages.empty(), !c.message) << c.typed;
+        if (c.message) {
+            const auto& m = rig.dialogs.messages.back();
+            EXPECT_EQ(m.text, "Saisie non numérique !!! ");
+            EXPECT_EQ(m.title, "ATTENTION");
+            EXPECT_EQ(m.icon, ui::Icon::Stop);
+            EXPECT_TRUE(m.systemModal);
+        }
+        EXPECT_TRUE(rig.box("Text1")->hasFocus());
+        EXPECT_TRUE(rig.window->Text1HadFocus);
+    }
+}
+
+TEST(MainWindow, ConverterClearKey) {
+    MainWindowRig rig;
+    rig.show();
+    rig.focus("Text1");
+    QTest::keyClicks(rig.box("Text1"), "100");
+    rig.click("Command4");
+    EXPECT_EQ(rig.text("Text1"), "");
+    EXPECT_EQ(rig.text("Francs"), "0");
+    EXPECT_EQ(rig.text("Euros"), "0");
+    EXPECT_TRUE(rig.box("Text1")->hasFocus());
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+TEST(MainWindow, FirstFocusOfTheEntryDropsWhatItHeld) {
+    MainWindowRig rig;
+    rig.box("Text1")->setText("left over");
+    rig.show(); // activation focuses Text1 for the first time
+    EXPECT_EQ(rig.text("Text1"), "");
+    EXPECT_FALSE(rig.window->ClearText1OnFocus);
+}
+
+TEST(MainWindow, SelectedFigurePastedBackWithM) {
+    MainWindowRig rig;
+    rig.show();
+    rig.focus("Text2");
+    QTest::keyClicks(rig.box("Text2"), "12+3\r");
+    auto* tape = rig.find<QPlainTextEdit>("blocnote");
+    QTest::mouseClick(tape->viewport(), Qt::LeftButton); // focus the tape; empties the clipboard
+    QTextCursor cursor(tape->document());
+    cursor.setPosition(10);
+    cursor.setPosition(12, QTextCursor::KeepAnchor);
+    tape->setTextCursor(cursor);
+    ASSERT_EQ(cursor.selectedText(), "15");
+    rig.click("Command3");
+    EXPECT_EQ(rig.text("TextChiffre"), "15");
+    EXPECT_TRUE(rig.window->calculator().Pasted);
+    EXPECT_EQ(rig.tape(), lines({"12 + 3 =  15"}) + "15");
+    // The pasted figure carries on from the keyboard: its focus does not reset.
+    rig.focus("Text2");
+    QTest::keyClicks(rig.box("Text2"), "+5\r");
+    EXPECT_TRUE(rig.tape().ends_with(lines({"15 + 5 =  20"})));
+}
+
+TEST(MainWindow, ClearNotesEmptiesTapeAndResets) {
+    MainWindowRig rig;
+    rig.show();
+    rig.clickKeys({"Num_4", "CmdOperation_0", "Num_2"});
+    rig.click("Command5");
+    EXPECT_EQ(rig.tape(), "");
+    EXPECT_EQ(rig.text("TextChiffre"), "0");
+    EXPECT_TRUE(rig.box("Text2")->hasFocus());
+    EXPECT_TRUE(rig.window->calculator().PendingOperator.empty());
+}
+
+TEST(MainWindow, ComingBackToTheKeyboardBoxResets) {
+    MainWindowRig rig;
+    rig.show();
+    rig.focus("Text2");
+    QTest::keyClicks(rig.box("Text2"), "12+3");
+    rig.click("Num_4"); // the key takes the focus from the box
+    EXPECT_FALSE(rig.box("Text2")->hasFocus());
+    rig.focus("Text2");
+    EXPECT_EQ(rig.text("TextChiffre"), "0");
+    EXPECT_EQ(rig.tape(), "12 + 34\r\n" + kDashes + "\r\n");
+    EXPECT_FALSE(rig.window->Text1HadFocus);
+}
+
+// A real message box: when it closes, the focus handed back is not a focus change, so the
+// keyboard box neither resets nor writes a second separator.
+TEST(MainWindow, MessageBoxDoesNotResetTheKeyboardBox) {
+    ui::QtDialogs realDialogs;
+    MainWindowRig rig(&realDialogs);
+    realDialogs.setParentWidget(rig.window.get());
+    rig.show();
+    rig.focus("Text2");
+    int boxes = 0;
+    std::function<void()> answer = [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ++boxes;
+            QTest::keyClick(modal, Qt::Key_Enter);
+        } else {
+            QTimer::singleShot(10, answer);
+        }
+    };
+    QTimer::singleShot(0, answer);
+    QTest::keyClicks(rig.box("Text2"), "123456789012345678");
+    EXPECT_EQ(boxes, 1);
+    // As the desktop does when a box closes: the main window is active again.
+    rig.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(rig.window.get()));
+    ASSERT_TRUE(rig.box("Text2")->hasFocus());
+    QTest::keyClicks(rig.box("Text2"), "2+2\r");
+    EXPECT_EQ(rig.tape(), lines({"12345678901234567", kDashes}) + lines({"2 + 2 =  4"}));
+}
+
+TEST(MainWindow, ControlsAndAccessibleNames) {
+    MainWindowRig rig;
+    rig.show();
+    struct Named {
+        const char* object;
+        const char* accessible;
+    };
+    const Named named[] = {
+        {"TextChiffre", "Affichage"}, {"Text1", "Montant à convertir"},
+        {"Francs", "Francs"},         {"Euros", "Euros"},
+        {"Text2", "Saisie au clavier"}, {"blocnote", "Ticket Note"},
+        {"Num_7", "sept"},            {"NumVirg", "virgule"},
+        {"CmdOperation_0", "plus"},   {"CmdOperation_4", "égal"},
+        {"pourcent", "pourcentage"},  {"CmdReset", "effacer"},
+    };
+    for (const auto& n : named) {
+        QWidget* w = rig.find(n.object);
+        ASSERT_NE(w, nullptr) << n.object;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(a, nullptr) << n.object;
+        EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(n.accessible)) << n.object;
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(rig.find("CmdReset"))
+                  ->text(QAccessible::Description),
+              "Ligne suivante");
+    for (int i = 0; i < 10; ++i)
+        EXPECT_NE(rig.find(QStringLiteral("Num_%1").arg(i).toLatin1().constData()), nullptr);
+    // Working, but beyond the client area.
+    const QRect client = rig.window->rect();
+    for (const char* hidden : {"Command1", "Etat", "List1"}) {
+        QWidget* w = rig.find(hidden);
+        ASSERT_NE(w, nullptr) << hidden;
+        EXPECT_FALSE(client.intersects(w->geometry())) << hidden;
+    }
+    EXPECT_EQ(rig.window->size(), QSize(571, 290));
+    EXPECT_EQ(rig.window->windowTitle(), "Tirelix");
+    EXPECT_FALSE(rig.window->windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+TEST(MainWindow, MenuItemsInOrder) {
+    MainWindowRig rig;
+    QStringList names, captions;
+    for (QAction* a : rig.window->menu()->actions()) {
+        names << a->objectName();
+        captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    EXPECT_EQ(names.join(','),
+              "load,save,imprimante,barre1,Pub,barre4,Aide,Apropos,barre2,Quitter");
+    EXPECT_EQ(captions.join('|'), QString::fromUtf8("Ouvrir un mémo|Enregistrer le mémo|Imprimer "
+                                                    "le mémo|-|Pub Online|-|Aide sur...|À propos "
+                                                    "de ...|-|Quitter"));
+}
+
+} // namespace

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTextCursor>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "main_window_rig.h"
+
+using test::lines;
+using test::MainWindowRig;
+
+namespace {
+
+const std::string kTape = lines({"12 + 3 =  15", " ------- Épicerie {€} \\ 100%", "1,5 x 2 =  3"});
+
+void trigger(MainWindowRig& rig, const char* item) {
+    QAction* action = rig.window->findChild<QAction*>(QString::fromLatin1(item));
+    ASSERT_NE(action, nullptr) << item;
+    action->trigger();
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(NotePages, SaveThenLoadGivesTheSameText) {
+    MainWindowRig rig;
+    rig.window->tape().setText(kTape);
+    const std::string path = (rig.folder.path() + "/courses.cxt").toStdString();
+    rig.files.answers = {path, path};
+    trigger(rig, "save");
+    EXPECT_TRUE(readAll(QString::fromStdString(path)).startsWith("{\\rtf1"));
+    rig.window->tape().setText("autre chose");
+    trigger(rig, "load");
+    EXPECT_EQ(rig.tape(), kTape);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+
+    ASSERT_EQ(rig.files.shown.size(), 2u);
+    EXPECT_EQ(rig.files.shown[0].title, "Sauver une page de note");
+    EXPECT_EQ(rig.files.shown[1].title, "Charger une page de note");
+    for (const auto& s : rig.files.shown) {
+        EXPECT_EQ(s.filterDescription, "Fichiers supportés");
+        EXPECT_EQ(s.filterPattern, "*.cxt");
+        EXPECT_EQ(s.initialFolder, rig.folder.path().toStdString());
+    }
+}
+
+TEST(NotePages, CancelChangesNothing) {
+    MainWindowRig rig;
+    rig.window->tape().setText(kTape);
+    rig.files.answers = {std::nullopt, std::nullopt};
+    trigger(rig, "save");
+    trigger(rig, "load");
+    EXPECT_EQ(rig.tape(), kTape);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(QDir(rig.folder.path()).entryList(QDir::Files).size(), 0);
+}
+
+TEST(NotePages, NameKeptAsTypedAndOverwrittenWithoutAQuestion) {
+    MainWindowRig rig;
+    const QString path = rig.folder.path() + "/sans_extension";
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("ancienne page");
+    }
+    rig.window->tape().setText(kTape);
+    rig.files.answers = {path.toStdString()};
+    trigger(rig, "save");
+    EXPECT_TRUE(readAll(path).startsWith("{\\rtf1"));
+    EXPECT_FALSE(QFile::exists(path + ".cxt"));
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+// A write that fails half-way (here: the file size limit, as a full disk would) must leave the
+// page that was there whole.
+TEST(NotePages, FailedSaveLeavesTheOldPageWhole) {
+    MainWindowRig rig;
+    const QString path = rig.folder.path() + "/page.cxt";
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("{\\rtf1 ancienne page}");
+    }
+    std::string big;
+    for (int i = 0; i < 5000; ++i)
+        big += "1234 + 5678 =  6912\r\n";
+    rig.window->tape().setText(big);
+    rig.files.answers = {path.toStdString()};
+
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    trigger(rig, "save");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(readAll(path), "{\\rtf1 ancienne page}");
+    EXPECT_EQ(QDir(rig.folder.path()).entryList(QDir::Files), QStringList{"page.cxt"});
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+TEST(NotePages, FailedLoadLeavesTheTapeUntouched) {
+    MainWindowRig rig;
+    rig.window->tape().setText(kTape);
+    const QString notRtf = rig.folder.path() + "/notes.txt";
+    {
+        QFile f(notRtf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("12 + 3 = 15\n");
+    }
+    rig.files.answers = {notRtf.toStdString(), (rig.folder.path() + "/absent.cxt").toStdString(),
+                         rig.folder.path().toStdString()};
+    trigger(rig, "load");
+    trigger(rig, "load");
+    trigger(rig, "load");
+    EXPECT_EQ(rig.tape(), kTape);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+class NoPrinter final : public ui::Printer {
+public:
+    bool available() override { return false; }
+    bool printText(const std::string&) override { return false; }
+};
+
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(20000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST(NotePages, PrintAsksThenPrintsTheWholeTape) {
+    QTemporaryDir out;
+    const QString pdf = out.path() + "/ticket.pdf";
+    ui::QtPrinter toPdf(pdf);
+    MainWindowRig rig(nullptr, &toPdf);
+    rig.window->tape().setText(kTape);
+    auto* tape = rig.find<QPlainTextEdit>("blocnote");
+    QTextCursor cursor(tape->document());
+    cursor.setPosition(0);
+    cursor.setPosition(2, QTextCursor::KeepAnchor); // a selection does not limit the print
+    tape->setTextCursor(cursor);
+
+    rig.dialogs.yesNoAnswer = ui::Answer::No;
+    trigger(rig, "imprimante");
+    ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+    const ui::Message& question = rig.dialogs.messages[0];
+    EXPECT_EQ(question.text, "Etes-vous certain de vouloir imprimer ?");
+    EXPECT_EQ(question.title, "Impression de la note");
+    EXPECT_EQ(question.icon, ui::Icon::Question);
+    EXPECT_EQ(question.buttons, ui::Buttons::YesNo);
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    rig.dialogs.yesNoAnswer = ui::Answer::Yes;
+    trigger(rig, "imprimante");
+    EXPECT_EQ(rig.dialogs.messages.size(), 2u);
+    ASSERT_TRUE(QFile::exists(pdf));
+    // Text extraction does not keep runs of blanks: compare the words line by line.
+    const QStringList printed = pdfText(pdf).split('\n');
+    QStringList expected;
+    for (const auto& line : QString::fromStdString(kTape).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        expected << line.simplified();
+    QStringList got;
+    // The page number in the footer is not part of the tape.
+    static const QRegularExpression pageNumber(QStringLiteral("^\\s*\\d+\\s*$"));
+    for (const auto& line : printed)
+        if (!line.trimmed().isEmpty() && !pageNumber.match(line).hasMatch())
+            got << line.simplified();
+    EXPECT_EQ(got, expected);
+}
+
+TEST(NotePages, NoPrinterIsSaid) {
+    NoPrinter none;
+    MainWindowRig rig(nullptr, &none);
+    rig.window->tape().setText(kTape);
+    trigger(rig, "imprimante");
+    ASSERT_EQ(rig.dialogs.messages.size(), 2u);
+    EXPECT_EQ(rig.dialogs.messages[1].title, "Tirelix");
+    EXPECT_EQ(rig.dialogs.messages[1].text,
+              "Aucune imprimante n'est installée : le mémo n'a pas été imprimé.");
+}
+
+} // namespace
