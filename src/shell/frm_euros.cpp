@@ -134,7 +134,7 @@ void frmEuros::buildBannerStrip() {
     Picture2 = strip;
     strip->setObjectName(QStringLiteral("Picture2"));
     strip->setGeometry(TwipsRect(120, 240, 8280, 975));
-    strip->setStyleSheet(QStringLiteral("QFrame#Picture2 { background-color: rgb(0, 32, 80); }"));
+    strip->setStyleSheet(QStringLiteral("QFrame#Picture2 { background-color: rgb(20, 40, 92); }"));
 
     auto* gif = new QLabel(strip);
     gif->setObjectName(QStringLiteral("Gif89a1"));
