@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "ui/qt_platform.h"
 
 class frmEuros;
+class QWindow;
 
 class Program final : public QObject, public shell::WindowDirectory {
     Q_OBJECT
@@ -20,12 +22,20 @@ public:
 
     // Start-up to the end of the run; the process's exit code.
     int run();
+    // The start-up alone: false when another instance refused it.
+    bool start();
+
+    // The parts that build the other windows hand their objects over here.
+    void setWindowObject(shell::WindowKind kind, std::unique_ptr<shell::WindowObject> object);
 
     shell::WindowObject* object(shell::WindowKind kind) override;
     frmEuros* mainWindow() const { return main_.get(); }
     shell::SharedState& shared() { return shared_; }
 
 private:
+    bool isOwnedWindow(const QWindow* window) const;
+    void focusWindowChanged(QWindow* window);
+
     shell::SharedState shared_;
     ui::QtDialogs dialogs_;
     ui::QtClipboard clipboard_;
@@ -34,4 +44,6 @@ private:
     std::unique_ptr<frmEuros> main_;
     // The windows the main window owns, created by the parts that build them.
     std::array<std::unique_ptr<shell::WindowObject>, 5> owned_;
+    // Whether the window that last had the focus was one of the owned windows.
+    bool ownedWindowHadFocus_ = false;
 };

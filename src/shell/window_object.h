@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace shell {
 
 class WindowObject {
@@ -15,6 +17,8 @@ public:
     // Closes the on-screen window; nothing when it is not loaded.
     virtual void unload() = 0;
     virtual bool isLoaded() const = 0;
+    // The on-screen window while loaded, else null.
+    virtual QWidget* widget() const = 0;
 };
 
 // The kinds, in the order the main window closes the others.

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+
+#include "main_window_rig.h"
+
+using test::MainWindowRig;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+struct StateCase {
+    const char* name;
+    std::optional<QByteArray> pub;
+    std::optional<QByteArray> site;
+    bool pubActive;
+    std::string siteAddress;
+};
+
+class StateFilesAtStart : public ::testing::TestWithParam<StateCase> {};
+
+TEST_P(StateFilesAtStart, SetTheBannerSwitchAndTheSiteAddress) {
+    const StateCase& c = GetParam();
+    MainWindowRig rig;
+    if (c.pub)
+        writeFile(rig.folder.filePath("Pub.eff"), *c.pub);
+    if (c.site)
+        writeFile(rig.folder.filePath("Site.eff"), *c.site);
+    writeFile(rig.folder.filePath("Prem.eff"), "\"1\"\r\n");
+    rig.show();
+    EXPECT_EQ(rig.window->PubActive, c.pubActive);
+    EXPECT_EQ(rig.window->findChild<QAction*>("Pub")->isChecked(), c.pubActive);
+    EXPECT_EQ(rig.window->SiteAddress, c.siteAddress);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, StateFilesAtStart,
+    ::testing::Values(
+        StateCase{"QuotedOn", "\"1\"\r\n", "\"https://a.example/\"\r\n", true, "https://a.example/"},
+        StateCase{"UnquotedOn", "1\r\n", "https://a.example/x,y\r\n", true, "https://a.example/x"},
+        StateCase{"Off", "\"0\"\r\n", "\"\"\r\n", false, ""},
+        StateCase{"OtherValueIsOff", "\"oui\"\r\n", std::nullopt, false, ""},
+        StateCase{"MissingFiles", std::nullopt, std::nullopt, false, ""},
+        StateCase{"EmptyFiles", "", "", false, ""},
+        StateCase{"BrokenQuote", "\"1\r\n", "\"https://a.example/\r\n", false, ""},
+        StateCase{"BinaryJunk", QByteArray("\x00\x01\xff", 3), QByteArray(10000, 'x'), false, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MainWindow, BannerSwitchIsRememberedInPubEff) {
+    MainWindowRig rig;
+    rig.show();
+    QAction* pub = rig.window->findChild<QAction*>("Pub");
+    pub->trigger();
+    EXPECT_TRUE(pub->isChecked());
+    EXPECT_TRUE(rig.window->PubActive);
+    EXPECT_EQ(readFile(rig.folder.filePath("Pub.eff")), "\"1\"\r\n");
+    pub->trigger();
+    EXPECT_FALSE(pub->isChecked());
+    EXPECT_FALSE(rig.window->PubActive);
+    EXPECT_EQ(readFile(rig.folder.filePath("Pub.eff")), "\"0\"\r\n");
+    rig.window->Pub_Click();
+    EXPECT_TRUE(pub->isChecked());
+    EXPECT_EQ(readFile(rig.folder.filePath("Pub.eff")), "\"1\"\r\n");
+}
+
+TEST(MainWindow, QuitterClosesTheWindow) {
+    MainWindowRig rig;
+    rig.show();
+    bool unloading = false;
+    QObject::connect(rig.window.get(), &frmEuros::unloading, [&] { unloading = true; });
+    rig.window->findChild<QAction*>("Quitter")->trigger();
+    EXPECT_TRUE(unloading);
+    EXPECT_FALSE(rig.window->isVisible());
+}
+
+} // namespace
