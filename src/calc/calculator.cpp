@@ -65,9 +65,9 @@ void Calculator::Num_Click(int digit) {
             // Past the value's precision the display rounds, as whole numbers do, but keeps
             // its comma so that typing can go on.
             std::string canonical = NumberText(read.value);
-            shown = (!IsExponentForm(canonical) && canonical.find(',') != std::string::npos)
-                        ? std::move(canonical)
-                        : current;
+            const bool keepsComma =
+                !IsExponentForm(canonical) && canonical.find(',') != std::string::npos;
+            shown = keepsComma ? canonical : current;
         }
     } else {
         shown = NumberText(read.value);

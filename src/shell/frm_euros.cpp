@@ -169,12 +169,12 @@ void frmEuros::buildConverterPanel() {
     // Captions are read-only boxes out of the focus chain.
     const QString captionStyle = QStringLiteral(
         "QLineEdit { background: black; border: none; color: %1; font-size: 7pt; }");
-    Text3 = makeBox(results, "Text3", QStringLiteral("Francs"), TwipsRect(0, 230, 495, 195), true);
+    Text3 = makeBox(results, "Text3", QStringLiteral("Légende des francs"), TwipsRect(0, 230, 495, 195), true);
     Text3->setText(QStringLiteral("Francs"));
     Text3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Text3->setStyleSheet(captionStyle.arg(QStringLiteral("rgb(255, 255, 160)")));
     Text3->setFocusPolicy(Qt::NoFocus);
-    Text4 = makeBox(results, "Text4", QStringLiteral("Euros"), TwipsRect(0, 680, 615, 195), true);
+    Text4 = makeBox(results, "Text4", QStringLiteral("Légende des euros"), TwipsRect(0, 680, 615, 195), true);
     Text4->setText(QStringLiteral("Euros"));
     Text4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Text4->setStyleSheet(captionStyle.arg(QStringLiteral("rgb(160, 255, 255)")));
