@@ -3,16 +3,47 @@
 #include <QApplication>
 #include <QWindow>
 
+#include "assistant/frm_bulle.h"
+#include "assistant/frm_trans_picture.h"
+#include "assistant/frm_trombonne.h"
+#include "shell/frm_about.h"
 #include "shell/frm_euros.h"
+#include "shell/frm_prem.h"
 #include "shell/instance_check.h"
 #include "shell/owned_windows.h"
+#include "shell/window_slot.h"
 #include "ui/files.h"
 
-Program::Program() { shared_.programFolder = ui::ProgramFolder(); }
+Program::Program() {
+    shared_.programFolder = ui::ProgramFolder();
+    setWindowObject(shell::WindowKind::frmAbout,
+                    std::make_unique<shell::WindowSlot<frmAbout>>([this] {
+                        return new frmAbout(
+                            frmAbout::Services{dialogs_, connection_, browser_,
+                                               shared_.programFolder,
+                                               main_ ? main_->onlineSettings().defaultSiteAddress
+                                                     : online::Settings{}.defaultSiteAddress},
+                            main_.get());
+                    }));
+    // The assistant and the welcome window stand apart from the main window: no Qt parent, so
+    // that disabling the main window leaves them working.
+    setWindowObject(shell::WindowKind::FrmBulle,
+                    std::make_unique<FrmBulleObject>(*this, shared_));
+    setWindowObject(shell::WindowKind::frmTransPicture,
+                    std::make_unique<shell::WindowSlot<frmTransPicture>>(
+                        [] { return new frmTransPicture; }));
+    setWindowObject(shell::WindowKind::FrmTrombonne,
+                    std::make_unique<shell::WindowSlot<FrmTrombonne>>(
+                        [this] { return new FrmTrombonne(*this, shared_); }));
+    setWindowObject(shell::WindowKind::frmPrem, std::make_unique<shell::WindowSlot<frmPrem>>(
+                                                    [this] { return new frmPrem(*this, shared_); }));
+}
 
 Program::~Program() = default;
 
 shell::WindowObject* Program::object(shell::WindowKind kind) {
+    if (kind == shell::WindowKind::frmEuros)
+        return &mainObject_;
     const auto index = static_cast<std::size_t>(kind);
     return index < owned_.size() ? owned_[index].get() : nullptr;
 }
@@ -46,8 +77,10 @@ void Program::focusWindowChanged(QWindow* window) {
 int Program::run() { return start() ? QApplication::exec() : 0; }
 
 bool Program::start() {
-    main_ = std::make_unique<frmEuros>(shared_,
-                                       frmEuros::Services{dialogs_, clipboard_, files_, printer_});
+    main_ = std::make_unique<frmEuros>(
+        shared_, frmEuros::Services{dialogs_, clipboard_, files_, printer_, connection_, browser_,
+                                    this});
+    mainObject_.setWindow(main_.get());
     dialogs_.setParentWidget(main_.get());
     files_.setParentWidget(main_.get());
     connect(main_.get(), &frmEuros::unloading, this, [this] { shell::CloseOwnedWindows(*this); });

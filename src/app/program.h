@@ -7,8 +7,10 @@
 #include <array>
 #include <memory>
 
+#include "shell/main_window_object.h"
 #include "shell/window_object.h"
 #include "ui/qt_documents.h"
+#include "ui/qt_online.h"
 #include "ui/qt_platform.h"
 
 class frmEuros;
@@ -41,7 +43,11 @@ private:
     ui::QtClipboard clipboard_;
     ui::QtFileDialogs files_;
     ui::QtPrinter printer_;
+    ui::QtConnectionProbe connection_;
+    ui::QtWebBrowser browser_;
     std::unique_ptr<frmEuros> main_;
+    // The main window as the other windows reach it.
+    shell::MainWindowObject mainObject_;
     // The windows the main window owns, created by the parts that build them.
     std::array<std::unique_ptr<shell::WindowObject>, 5> owned_;
     // Whether the window that last had the focus was one of the owned windows.

@@ -90,6 +90,7 @@ frmEuros::frmEuros(shell::SharedState& shared, Services services, QWidget* paren
     buildCalculatorPanel();
     buildHiddenControls();
     buildMenu();
+    wirePointerFeedback();
 
     display_ = std::make_unique<ui::LineEditBox>(TextChiffre);
     keyboardBox_ = std::make_unique<ui::LineEditBox>(Text2);
@@ -127,24 +128,6 @@ void frmEuros::buildWindow() {
     Label6->setGeometry(TwipsRect(120, 0, 615, 255));
     Label6->setStyleSheet(QStringLiteral("color: white;"));
     Label6->installEventFilter(this);
-}
-
-void frmEuros::buildBannerStrip() {
-    auto* strip = new QFrame(this);
-    Picture2 = strip;
-    strip->setObjectName(QStringLiteral("Picture2"));
-    strip->setGeometry(TwipsRect(120, 240, 8280, 975));
-    strip->setStyleSheet(QStringLiteral("QFrame#Picture2 { background-color: rgb(20, 40, 92); }"));
-
-    auto* gif = new QLabel(strip);
-    gif->setObjectName(QStringLiteral("Gif89a1"));
-    gif->setGeometry(TwipsRect(1200, 0, 6900, 915));
-    gif->hide();
-    makePicture(strip, "Image3", QStringLiteral(":/assets/banner_static.gif"),
-                TwipsRect(1560, 0, 5760, 990));
-    auto* coin = makePicture(strip, "Image2", QStringLiteral(":/assets/coin.png"),
-                             TwipsRect(120, 0, 855, 795));
-    coin->setAccessibleName(QStringLiteral("Pièce d'un euro, site web"));
 }
 
 void frmEuros::buildConverterPanel() {
@@ -330,6 +313,9 @@ void frmEuros::buildHiddenControls() {
 
     // Never given an interval: it never fires.
     new ui::Timer(QStringLiteral("Timer2"), 0, this);
+    // Armed by the paperclip after its wink.
+    Timer4 = new ui::Timer(QStringLiteral("Timer4"), 0, this);
+    connect(Timer4, &ui::Timer::timeout, this, [this] { Timer4_Timer(); });
 }
 
 void frmEuros::buildMenu() {
@@ -352,9 +338,8 @@ void frmEuros::buildMenu() {
     Pub = item("Pub", QStringLiteral("Pub Online"), &frmEuros::Pub_Click);
     Pub->setCheckable(true);
     separator("barre4");
-    // The tour and the about box join with their windows.
-    item("Aide", QStringLiteral("Aide sur..."), nullptr)->setEnabled(false);
-    item("Apropos", QStringLiteral("À propos de ..."), nullptr)->setEnabled(false);
+    item("Aide", QStringLiteral("Aide sur..."), &frmEuros::Aide_Click);
+    item("Apropos", QStringLiteral("À propos de ..."), &frmEuros::Apropos_Click);
     separator("barre2");
     item("Quitter", QStringLiteral("Quitter"), &frmEuros::Quitter_Click);
 }
@@ -374,8 +359,10 @@ void frmEuros::Form_Load() {
         const auto content = ui::ReadWholeFile(statePath(name), kMaxStateFileBytes);
         return content ? shell::ReadFirstField(*content) : std::nullopt;
     };
-    // Prem.eff holding 0 marks a first run; the welcome window joins with the tour.
-    (void)readState("Prem.eff");
+    // Prem.eff holding 0 marks a first run: the welcome window, modeless, with this window
+    // disabled until it closes.
+    if (readState("Prem.eff") == "0")
+        showWelcome();
 
     Pub->setChecked(false);
     PubActive = readState("Pub.eff").value_or("0") == "1";
@@ -385,6 +372,8 @@ void frmEuros::Form_Load() {
     calculator_->Pasted = false;
 
     SiteAddress = readState("Site.eff").value_or(std::string());
+
+    startOnlineTimers();
 }
 
 void frmEuros::Form_Activate() {
@@ -405,6 +394,8 @@ void frmEuros::closeEvent(QCloseEvent* event) {
 // ---- Events routed to the handlers -----------------------------------------------------------
 
 bool frmEuros::eventFilter(QObject* watched, QEvent* event) {
+    if (pointerEvent(watched, event))
+        return true;
     const QEvent::Type type = event->type();
     if (watched == Text2) {
         if (type == QEvent::KeyPress)

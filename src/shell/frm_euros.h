@@ -10,9 +10,11 @@
 #include <string>
 
 #include "calc/calculator.h"
+#include "online/settings.h"
 #include "ui/platform.h"
 
 class QAction;
+class QMovie;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -23,10 +25,16 @@ class QPushButton;
 namespace ui {
 class LineEditBox;
 class PlainTextTape;
+class Timer;
 } // namespace ui
 
 namespace shell {
 struct SharedState;
+class WindowDirectory;
+} // namespace shell
+
+namespace online {
+class InternetTransfer;
 }
 
 class frmEuros : public QWidget {
@@ -37,6 +45,10 @@ public:
         ui::Clipboard& clipboard;
         ui::FileDialogs& files;
         ui::Printer& printer;
+        ui::ConnectionProbe& connection;
+        ui::WebBrowser& browser;
+        // The other windows (the about box); none in tests that do not open them.
+        shell::WindowDirectory* windows = nullptr;
     };
 
     frmEuros(shell::SharedState& shared, Services services, QWidget* parent = nullptr);
@@ -77,7 +89,22 @@ public:
     void save_Click();
     void imprimante_Click();
     void Pub_Click();
+    void Apropos_Click();
+    // The guided tour (frm_euros_assistant.cpp).
+    void Aide_Click();
+    // Closes the assistant's windows, once, after the paperclip's wink.
+    void Timer4_Timer();
     void Quitter_Click();
+
+    // Banner strip, download and its trace.
+    void Timer1_Timer();
+    void Timer3_Timer();
+    void Inet1_StateChanged(int state);
+    void Image2_Click();
+    void Image2_MouseMove();
+    // Where the download fetches from, what the coin opens, the fetch time limit.
+    online::Settings& onlineSettings() { return online_; }
+    bool downloadRunning() const;
 
     calc::Calculator& calculator() { return *calculator_; }
     ui::Tape& tape();
@@ -91,6 +118,8 @@ public:
 signals:
     // The window is closing: the program closes the windows it owns.
     void unloading();
+    // A download tick's transfers are over; `replaced` when both files were replaced.
+    void downloadEnded(bool replaced);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -105,6 +134,20 @@ private:
     void buildMenu();
     QString statePath(const char* name) const;
     bool handleKeyboardBoxKey(QKeyEvent* event);
+
+    // Banner strip and download (frm_euros_online.cpp).
+    void wirePointerFeedback();
+    bool pointerEvent(QObject* watched, QEvent* event);
+    void startOnlineTimers();
+    bool loadBanner(const QString& path);
+    void emptyBanner();
+    void showAnimation(bool shown);
+    void fetchSiteFile();
+    void fetchBanner();
+    void endDownload(bool replaced);
+    void appendTrace(const QString& line);
+    // The first-run welcome (frm_euros_assistant.cpp).
+    void showWelcome();
 
     shell::SharedState& shared_;
     Services services_;
@@ -142,6 +185,17 @@ private:
     QListWidget* List1 = nullptr;
     QMenu* menu_ = nullptr;
     QAction* Pub = nullptr;
+    QLabel* Gif89a1 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* Image2 = nullptr;
+    ui::Timer* Timer1 = nullptr;
+    ui::Timer* Timer3 = nullptr;
+    ui::Timer* Timer4 = nullptr;
+    // Created at the first download, not with the window.
+    online::InternetTransfer* Inet1 = nullptr;
+    // The banner file playing in Gif89a1 (owns the bytes it plays from).
+    QMovie* bannerMovie_ = nullptr;
+    online::Settings online_;
 
     std::unique_ptr<ui::LineEditBox> display_;
     std::unique_ptr<ui::LineEditBox> keyboardBox_;

@@ -89,4 +89,19 @@ public:
     virtual bool printText(const std::string& text) = 0;
 };
 
+// Whether the machine's primary connection is fully up: a local query, no network traffic,
+// asked afresh at every call; false on any failure.
+class ConnectionProbe {
+public:
+    virtual ~ConnectionProbe() = default;
+    virtual bool IsConnected() = 0;
+};
+
+// The user's web browser. Anything but an http or https address is refused silently.
+class WebBrowser {
+public:
+    virtual ~WebBrowser() = default;
+    virtual void open(const std::string& address) = 0;
+};
+
 } // namespace ui

@@ -11,13 +11,25 @@ Timer::Timer(const QString& name, int interval, QObject* parent) : QObject(paren
 void Timer::setInterval(int milliseconds) {
     if (milliseconds <= 0) {
         interval_ = 0;
+        active_ = false;
         timer_.stop();
         return;
     }
-    if (milliseconds == interval_ && timer_.isActive())
+    if (milliseconds == interval_ && active_)
         return;
     interval_ = milliseconds;
-    timer_.start(milliseconds);
+    active_ = true;
+    if (!held_)
+        timer_.start(milliseconds);
+    emit countdownStarted();
+}
+
+void Timer::holdTicks(bool held) {
+    held_ = held;
+    if (held)
+        timer_.stop();
+    else if (active_ && !timer_.isActive())
+        timer_.start(interval_);
 }
 
 } // namespace ui

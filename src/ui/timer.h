@@ -13,14 +13,22 @@ public:
     explicit Timer(const QString& name, int interval, QObject* parent = nullptr);
     void setInterval(int milliseconds);
     int interval() const { return interval_; }
-    bool isActive() const { return timer_.isActive(); }
+    bool isActive() const { return active_; }
+
+    // Tests drive the ticks themselves: the interval rules still apply, but the clock never
+    // fires.
+    void holdTicks(bool held);
 
 signals:
     void timeout();
+    // The countdown (re)started from this moment with interval().
+    void countdownStarted();
 
 private:
     QTimer timer_;
     int interval_ = 0;
+    bool active_ = false;
+    bool held_ = false;
 };
 
 } // namespace ui

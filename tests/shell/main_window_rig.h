@@ -42,6 +42,24 @@ private:
     }
 };
 
+// The connection check answers what the test says, and counts the questions.
+class FakeConnection final : public ui::ConnectionProbe {
+public:
+    bool IsConnected() override {
+        ++asked;
+        return connected;
+    }
+    bool connected = false;
+    int asked = 0;
+};
+
+// Records the addresses it is asked to open instead of starting a browser.
+class FakeBrowser final : public ui::WebBrowser {
+public:
+    void open(const std::string& address) override { opened.push_back(address); }
+    std::vector<std::string> opened;
+};
+
 struct MainWindowRig {
     QTemporaryDir folder;
     shell::SharedState shared;
@@ -49,13 +67,17 @@ struct MainWindowRig {
     ui::QtClipboard clipboard;
     ScriptedFileDialogs files;
     ui::QtPrinter printer{QString()};
+    FakeConnection connection; // offline unless a test says otherwise
+    FakeBrowser browser;
     std::unique_ptr<frmEuros> window;
 
-    explicit MainWindowRig(ui::Dialogs* realDialogs = nullptr, ui::Printer* otherPrinter = nullptr) {
+    explicit MainWindowRig(ui::Dialogs* realDialogs = nullptr, ui::Printer* otherPrinter = nullptr,
+                           shell::WindowDirectory* windows = nullptr) {
         shared.programFolder = folder.path();
         window = std::make_unique<frmEuros>(
             shared, frmEuros::Services{realDialogs ? *realDialogs : dialogs, clipboard, files,
-                                       otherPrinter ? *otherPrinter : printer});
+                                       otherPrinter ? *otherPrinter : printer, connection, browser,
+                                       windows});
     }
 
     void show() {

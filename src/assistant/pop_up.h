@@ -1,0 +1,19 @@
+// The Qt side of the assistant's window mechanics: placing a pop-up at the pointer and cutting
+// a window to its picture.
+#pragma once
+
+#include <QImage>
+#include <QRegion>
+
+class QWidget;
+
+namespace assistant {
+
+// At load, before the window is shown: centred on the mouse pointer, inside the pointer's
+// screen, in the always-on-top layer.
+void PlaceAtCursor(QWidget& window);
+
+// The picture's shape pixels (all but the colour at (0, 0)); empty for a one-colour picture.
+QRegion RegionFromPicture(const QImage& picture);
+
+} // namespace assistant

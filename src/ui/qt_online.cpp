@@ -1,0 +1,31 @@
+#include "ui/qt_online.h"
+
+#include "online/banner.h"
+
+#include <QDesktopServices>
+#include <QNetworkInformation>
+#include <QUrl>
+
+namespace ui {
+
+bool QtConnectionProbe::IsConnected() {
+    if (!loadTried_) {
+        loadTried_ = true;
+        QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
+    }
+    const QNetworkInformation* info = QNetworkInformation::instance();
+    return info && info->reachability() == QNetworkInformation::Reachability::Online;
+}
+
+void QtWebBrowser::open(const std::string& address) {
+    if (!online::IsWebAddress(address))
+        return;
+    const QUrl url(QString::fromStdString(address), QUrl::StrictMode);
+    const QString scheme = url.scheme();
+    if (!url.isValid() || url.host().isEmpty() ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return;
+    QDesktopServices::openUrl(url);
+}
+
+} // namespace ui

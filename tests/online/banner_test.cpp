@@ -1,0 +1,278 @@
+// The banner strip's phases, tick by tick on a virtual clock.
+#include "online_rig.h"
+
+#include <QAction>
+#include <QMovie>
+#include <QTemporaryFile>
+#include <functional>
+#include <gtest/gtest.h>
+
+using test::OnlineRig;
+using test::TestServer;
+
+namespace {
+
+// Runs the two held timers of the main window in virtual time, by the countdowns they report.
+class VirtualClock {
+public:
+    using TimerTick = std::function<void()>;
+
+    VirtualClock(OnlineRig& rig, TimerTick downloadTick)
+        : rig_(rig), t1_(rig.timer("Timer1")), t3_(rig.timer("Timer3")),
+          downloadTick_(std::move(downloadTick)) {
+        c1_ = QObject::connect(t1_, &ui::Timer::countdownStarted, t1_, [this] {
+            due1_ = now_ + t1_->interval();
+            restarted1_ = true;
+        });
+        c3_ = QObject::connect(t3_, &ui::Timer::countdownStarted, t3_,
+                               [this] { due3_ = now_ + t3_->interval(); });
+    }
+    ~VirtualClock() {
+        QObject::disconnect(c1_);
+        QObject::disconnect(c3_);
+    }
+
+    struct Event {
+        int time;
+        char timer; // '1' or '3'
+        bool animation;
+        int interval;
+        bool operator==(const Event&) const = default;
+    };
+
+    // Every tick up to `end` ms after the load, with what it left on screen.
+    std::vector<Event> runUntil(int end, const std::function<void(const Event&)>& after = {}) {
+        std::vector<Event> events;
+        for (;;) {
+            const bool first = due1_ && (!due3_ || *due1_ <= *due3_);
+            const std::optional<int> next = first ? due1_ : due3_;
+            if (!next || *next > end)
+                break;
+            now_ = *next;
+            if (first) {
+                restarted1_ = false;
+                rig_.window->Timer1_Timer();
+                if (!t1_->isActive())
+                    due1_.reset();
+                else if (!restarted1_)
+                    due1_ = now_ + t1_->interval();
+            } else {
+                due3_ = now_ + t3_->interval();
+                downloadTick_();
+            }
+            const Event e{now_, first ? '1' : '3', rig_.label("Gif89a1")->isVisible(),
+                          t1_->isActive() ? t1_->interval() : 0};
+            EXPECT_NE(rig_.label("Image3")->isVisible(), e.animation) << e.time;
+            events.push_back(e);
+            if (after)
+                after(e);
+        }
+        return events;
+    }
+
+private:
+    OnlineRig& rig_;
+    ui::Timer* t1_;
+    ui::Timer* t3_;
+    TimerTick downloadTick_;
+    QMetaObject::Connection c1_, c3_;
+    int now_ = 0;
+    std::optional<int> due1_, due3_;
+    bool restarted1_ = false;
+};
+
+void PrintTo(const VirtualClock::Event& e, std::ostream* os) {
+    *os << e.time << "ms Timer" << e.timer << (e.animation ? " animation " : " static ")
+        << e.interval;
+}
+
+QSize playing(const OnlineRig& rig) {
+    const QMovie* movie = rig.label("Gif89a1")->movie();
+    return movie ? movie->currentPixmap().size() : QSize();
+}
+
+class BannerTimeline : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(bannerFile.open());
+        bannerFile.write(test::kTinyGif);
+        bannerFile.flush();
+        QFile::copy(test::assetPath("Pub1.gif"), rig.file("Pub1.gif"));
+        // The banner of an earlier download: the full-size picture.
+        QFile::copy(test::assetPath("Pub1.gif"), rig.file("Pub2.gif"));
+    }
+    void startServer() {
+        TestServer::Options o;
+        o.bannerFile = bannerFile.fileName();
+        server = std::make_unique<TestServer>(o);
+        ASSERT_TRUE(server->running());
+        rig.window->onlineSettings().downloadHost = server->host();
+    }
+
+    QTemporaryFile bannerFile;
+    OnlineRig rig;
+    std::unique_ptr<TestServer> server;
+};
+
+TEST_F(BannerTimeline, SwitchedOffPlaysTheShippedBannerOnceThenStaysStatic) {
+    rig.connection.connected = true;
+    VirtualClock clock(rig, [&] { EXPECT_EQ(rig.downloadTick(), std::nullopt); });
+    rig.load(false);
+    EXPECT_FALSE(rig.label("Gif89a1")->isVisible());
+    EXPECT_EQ(rig.label("Gif89a1")->movie(), nullptr);
+    const auto events = clock.runUntil(60000, [&](const auto& e) {
+        if (e.time == 3000) {
+            EXPECT_EQ(playing(rig), QSize(460, 61));
+        }
+    });
+    using E = VirtualClock::Event;
+    EXPECT_EQ(events, (std::vector<E>{{3000, '1', true, 15000},
+                                      {10000, '3', true, 15000},
+                                      {18000, '1', false, 0},
+                                      {20000, '3', false, 15000},
+                                      {30000, '3', false, 15000},
+                                      {35000, '1', false, 0},
+                                      {40000, '3', false, 15000},
+                                      {50000, '3', false, 15000},
+                                      {55000, '1', false, 0},
+                                      {60000, '3', false, 15000}}));
+    // A hidden banner does not go on decoding frames.
+    ASSERT_NE(rig.label("Gif89a1")->movie(), nullptr);
+    EXPECT_NE(rig.label("Gif89a1")->movie()->state(), QMovie::Running);
+}
+
+TEST_F(BannerTimeline, SwitchedOnAndOnlineKeepsTheFreshBannerAndGivesTheFocusBack) {
+    rig.connection.connected = true;
+    startServer();
+    VirtualClock clock(rig, [&] { EXPECT_EQ(rig.downloadTick(), true); });
+    rig.load(true);
+    const auto events = clock.runUntil(45000, [&](const auto& e) {
+        if (e.timer != '1')
+            return;
+        // The last-used entry box (Text1 since the load) gets the focus back at each start of
+        // the animation.
+        EXPECT_TRUE(rig.box("Text1")->hasFocus()) << e.time;
+        EXPECT_EQ(playing(rig), e.time == 3000 ? QSize(460, 61) : QSize(1, 1)) << e.time;
+        ASSERT_NE(rig.label("Gif89a1")->movie(), nullptr);
+        // The shipped picture is animated; the one-pixel one has a single frame.
+        if (e.time == 3000) {
+            EXPECT_EQ(rig.label("Gif89a1")->movie()->state(), QMovie::Running);
+        }
+        rig.find<QPlainTextEdit>("blocnote")->setFocus();
+    });
+    using E = VirtualClock::Event;
+    EXPECT_EQ(events, (std::vector<E>{{3000, '1', true, 15000},
+                                      {10000, '3', true, 3000},
+                                      {13000, '1', true, 15000},
+                                      {20000, '3', true, 3000},
+                                      {23000, '1', true, 15000},
+                                      {30000, '3', true, 3000},
+                                      {33000, '1', true, 15000},
+                                      {40000, '3', true, 3000},
+                                      {43000, '1', true, 15000}}));
+    EXPECT_EQ(server->requests().size(), 8);
+}
+
+TEST_F(BannerTimeline, SwitchedOnButOfflinePlaysOnceUntilTheConnectionComesBack) {
+    startServer();
+    VirtualClock clock(rig, [&] { rig.downloadTick(); });
+    rig.load(true);
+    const auto events = clock.runUntil(53000, [&](const auto& e) {
+        if (e.time == 30000)
+            rig.connection.connected = true;
+    });
+    using E = VirtualClock::Event;
+    EXPECT_EQ(events, (std::vector<E>{{3000, '1', true, 15000},
+                                      {10000, '3', true, 15000},
+                                      {18000, '1', false, 0},
+                                      {20000, '3', false, 0},
+                                      {30000, '3', false, 0},
+                                      {40000, '3', false, 3000},
+                                      {43000, '1', true, 15000},
+                                      {50000, '3', true, 3000},
+                                      {53000, '1', true, 15000}}));
+}
+
+struct BadFileCase {
+    const char* name;
+    std::optional<QByteArray> pub2;
+};
+
+class BannerFileFails : public ::testing::TestWithParam<BadFileCase> {};
+
+TEST_P(BannerFileFails, TickEmptiesTheAnimationAndTheStaticPictureStays) {
+    OnlineRig rig;
+    if (GetParam().pub2)
+        test::writeBytes(rig.file("Pub2.gif"), *GetParam().pub2);
+    rig.load(true);
+    for (int tick = 0; tick < 2; ++tick) {
+        rig.window->Timer1_Timer();
+        EXPECT_FALSE(rig.label("Gif89a1")->isVisible());
+        EXPECT_EQ(rig.label("Gif89a1")->movie(), nullptr);
+        EXPECT_TRUE(rig.label("Image3")->isVisible());
+        // The tick failed before it changed the phase: it tries again 3 s later.
+        EXPECT_EQ(rig.timer("Timer1")->interval(), 3000);
+    }
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    // The first download writes the file: the next tick plays it.
+    test::writeBytes(rig.file("Pub2.gif"), test::kTinyGif);
+    rig.window->Timer1_Timer();
+    EXPECT_TRUE(rig.label("Gif89a1")->isVisible());
+    EXPECT_EQ(playing(rig), QSize(1, 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Banner, BannerFileFails,
+    ::testing::Values(BadFileCase{"Missing", std::nullopt}, BadFileCase{"Empty", QByteArray()},
+                      BadFileCase{"NotAPicture", "<html>Portail captif</html>"},
+                      BadFileCase{"HeaderOnly", "GIF89a"},
+                      BadFileCase{"Truncated", test::kTinyGif.left(20)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Banner, FocusRefusedWhileTheWindowIsDisabledLeavesNeitherPicture) {
+    OnlineRig rig;
+    QFile::copy(test::assetPath("Pub1.gif"), rig.file("Pub1.gif"));
+    rig.load(false);
+    rig.window->setEnabled(false);
+    rig.window->Timer1_Timer();
+    EXPECT_FALSE(rig.label("Image3")->isVisible());
+    EXPECT_FALSE(rig.label("Gif89a1")->isVisible());
+    EXPECT_EQ(rig.label("Gif89a1")->movie(), nullptr);
+    EXPECT_EQ(rig.timer("Timer1")->interval(), 15000);
+    // The next tick, 15 s later, brings the static picture back.
+    rig.window->Timer1_Timer();
+    EXPECT_TRUE(rig.label("Image3")->isVisible());
+    EXPECT_FALSE(rig.label("Gif89a1")->isVisible());
+    EXPECT_FALSE(rig.timer("Timer1")->isActive());
+}
+
+TEST(Banner, FocusGoesBackToTheEntryBoxUsedLast) {
+    for (const char* last : {"Text1", "Text2"}) {
+        OnlineRig rig;
+        QFile::copy(test::assetPath("Pub1.gif"), rig.file("Pub1.gif"));
+        rig.load(false);
+        rig.focus(last);
+        rig.find<QPlainTextEdit>("blocnote")->setFocus();
+        rig.window->Timer1_Timer();
+        EXPECT_TRUE(rig.box(last)->hasFocus()) << last;
+        EXPECT_EQ(rig.window->Text1HadFocus, std::string(last) == "Text1");
+    }
+}
+
+TEST(Banner, PubClickedTwiceIsOffAgainAndTheDownloadFollows) {
+    OnlineRig rig;
+    rig.connection.connected = true;
+    rig.load(false);
+    QAction* pub = rig.window->findChild<QAction*>("Pub");
+    pub->trigger();
+    EXPECT_EQ(test::readBytes(rig.file("Pub.eff")), "\"1\"\r\n");
+    pub->trigger();
+    EXPECT_FALSE(pub->isChecked());
+    EXPECT_FALSE(rig.window->PubActive);
+    EXPECT_EQ(test::readBytes(rig.file("Pub.eff")), "\"0\"\r\n");
+    rig.window->Timer3_Timer();
+    EXPECT_EQ(rig.timer("Timer1")->interval(), 15000);
+    EXPECT_FALSE(rig.window->downloadRunning());
+}
+
+} // namespace
