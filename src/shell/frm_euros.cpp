@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -120,7 +121,16 @@ void frmEuros::buildWindow() {
         "QPushButton.key { background-color: rgb(224, 224, 224); border: 1px solid rgb(96, 96, 96);"
         " border-radius: 2px; }"
         "QPushButton.key:pressed { background-color: rgb(160, 160, 160); }"
-        "QPushButton#CmdOperation_4 { background-color: rgb(192, 192, 192); }"));
+        "QPushButton#CmdOperation_4 { background-color: rgb(192, 192, 192); }"
+        // Flat scroll bars on the tape: the style's gradient bars doubled the cost of a key
+        // that adds a line.
+        "QPlainTextEdit#blocnote QScrollBar { background: rgb(224, 224, 224); border: none; }"
+        "QPlainTextEdit#blocnote QScrollBar::handle { background: rgb(160, 160, 160);"
+        " min-width: 16px; min-height: 16px; }"
+        "QPlainTextEdit#blocnote QScrollBar::add-line, QPlainTextEdit#blocnote QScrollBar::sub-line"
+        " { width: 0; height: 0; border: none; }"
+        "QPlainTextEdit#blocnote QScrollBar::add-page, QPlainTextEdit#blocnote QScrollBar::sub-page"
+        " { background: none; }"));
 
     Label6 = new QLabel(QStringLiteral("Menu"), this);
     Label6->setObjectName(QStringLiteral("Label6"));
@@ -202,8 +212,10 @@ void frmEuros::buildCalculatorPanel() {
                                {"N4", "N5", "N6", "O2", "Command3"},
                                {"N1", "N2", "N3", "O1", "Command2"},
                                {"N0", "NumVirg", "O4", "O0", "CmdReset"}};
-    QFont terminal(QStringLiteral("Terminal"), 9);
-    terminal.setStyleHint(QFont::TypeWriter);
+    // The operator keys are set in a terminal face: the desktop's fixed-width font, 9 points
+    // (asking fontconfig for a "Terminal" family that Linux desktops lack costs start-up time).
+    QFont terminal = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    terminal.setPointSize(9);
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 5; ++c) {
             const QRect rect = TwipsRect(kKeyColumns[c], kKeyRows[r], kKeySize, kKeySize);
