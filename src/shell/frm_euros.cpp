@@ -121,16 +121,7 @@ void frmEuros::buildWindow() {
         "QPushButton.key { background-color: rgb(224, 224, 224); border: 1px solid rgb(96, 96, 96);"
         " border-radius: 2px; }"
         "QPushButton.key:pressed { background-color: rgb(160, 160, 160); }"
-        "QPushButton#CmdOperation_4 { background-color: rgb(192, 192, 192); }"
-        // Flat scroll bars on the tape: the style's gradient bars doubled the cost of a key
-        // that adds a line.
-        "QPlainTextEdit#blocnote QScrollBar { background: rgb(224, 224, 224); border: none; }"
-        "QPlainTextEdit#blocnote QScrollBar::handle { background: rgb(160, 160, 160);"
-        " min-width: 16px; min-height: 16px; }"
-        "QPlainTextEdit#blocnote QScrollBar::add-line, QPlainTextEdit#blocnote QScrollBar::sub-line"
-        " { width: 0; height: 0; border: none; }"
-        "QPlainTextEdit#blocnote QScrollBar::add-page, QPlainTextEdit#blocnote QScrollBar::sub-page"
-        " { background: none; }"));
+        "QPushButton#CmdOperation_4 { background-color: rgb(192, 192, 192); }"));
 
     Label6 = new QLabel(QStringLiteral("Menu"), this);
     Label6->setObjectName(QStringLiteral("Label6"));
