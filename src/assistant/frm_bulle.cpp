@@ -5,6 +5,7 @@
 #include "ui/fit_text.h"
 #include "ui/timer.h"
 #include "ui/twips.h"
+#include "ui/widgets.h"
 #include "ui/window_position.h"
 
 #include <QEvent>
@@ -16,10 +17,6 @@ namespace {
 using ui::TwipsRect;
 
 constexpr int kGoodbyeMilliseconds = 500;
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont sansSerif(bool bold) {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -60,7 +57,7 @@ FrmBulle::FrmBulle(FrmBulleObject& object, shell::WindowDirectory& windows,
         "QPushButton:focus { border: 2px solid rgb(0, 0, 192); }");
     auto button = [&](const char* name, int left, std::string_view caption,
                       void (FrmBulle::*handler)()) {
-        auto* b = new QPushButton(qs(caption), this);
+        auto* b = new QPushButton(ui::qs(caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(TwipsRect(left, 1920, 855, 375));
         b->setFont(sansSerif(false));
@@ -143,13 +140,13 @@ bool FrmBulle::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmBulle::setBackCaption(std::string_view caption) {
-    asAssisPopup1->setText(qs(caption));
+    asAssisPopup1->setText(ui::qs(caption));
 }
 void FrmBulle::setNextCaption(std::string_view caption) {
-    asAssisPopup2->setText(qs(caption));
+    asAssisPopup2->setText(ui::qs(caption));
 }
 void FrmBulle::setText(std::string_view text) {
-    const QString shown = qs(text);
+    const QString shown = ui::qs(text);
     Label1->setFont(ui::FontFitting(sansSerif(true), shown, Label1->contentsRect().size(),
                                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap));
     Label1->setText(shown);
@@ -169,7 +166,7 @@ void FrmBulle::pointArrowAt(std::string_view anchorName) {
     QWidget* pointer = arrow();
     shell::WindowObject* mainObject = windows_.object(shell::WindowKind::frmEuros);
     QWidget* main = mainObject ? mainObject->widget() : nullptr;
-    const QWidget* anchor = main ? main->findChild<QWidget*>(qs(anchorName)) : nullptr;
+    const QWidget* anchor = main ? main->findChild<QWidget*>(ui::qs(anchorName)) : nullptr;
     if (!pointer || !anchor)
         return;
     ui::SetWindowTop(*pointer, anchor->y() * ui::kTwipsPerPixel + ui::WindowTop(*main));

@@ -22,6 +22,7 @@
 #include "ui/qt_platform.h"
 #include "ui/timer.h"
 #include "ui/twips.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -67,18 +68,6 @@ QPushButton* makeKey(QWidget* parent, const QString& name, const QString& captio
     key->setGeometry(rect);
     key->setAutoDefault(false);
     return key;
-}
-
-QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, QRect rect) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    label->setPixmap(QPixmap(resource));
-    return label;
-}
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -168,13 +157,13 @@ void frmEuros::buildConverterPanel() {
     line->setGeometry(ui::Px(0), ui::Px(435), ui::Px(2040), 1);
     line->setStyleSheet(QStringLiteral("background-color: rgb(128, 128, 128);"));
 
-    makePicture(panel, "Image4", QStringLiteral(":/assets/euros_convertisseur.png"),
+    ui::MakePicture(panel, "Image4", QStringLiteral(":/assets/euros_convertisseur.png"),
                 TwipsRect(120, 1215, 1995, 690));
     Command4 = makeKey(panel, QStringLiteral("Command4"), QStringLiteral("C"),
                        QStringLiteral("effacer la conversion"), TwipsRect(1800, 2040, 375, 375));
     Command4->setProperty("class", QStringLiteral("key"));
     Command4->setToolTip(QStringLiteral("Effacement"));
-    makePicture(panel, "Image5", QStringLiteral(":/assets/taux.png"),
+    ui::MakePicture(panel, "Image5", QStringLiteral(":/assets/taux.png"),
                 TwipsRect(240, 2160, 1545, 210));
     Text1 = makeBox(panel, "Text1", QStringLiteral("Montant à convertir"),
                     TwipsRect(120, 2490, 2055, 285), false);
@@ -276,7 +265,7 @@ void frmEuros::buildCalculatorPanel() {
     blocnote->installEventFilter(this);
     blocnote->viewport()->installEventFilter(this);
 
-    makePicture(panel, "Image1", QStringLiteral(":/assets/calculatrice.png"),
+    ui::MakePicture(panel, "Image1", QStringLiteral(":/assets/calculatrice.png"),
                 TwipsRect(3120, 2520, 1665, 300));
 }
 
@@ -494,8 +483,8 @@ char16_t frmEuros::Text2_KeyPress(char16_t keyAscii) { return calculator_->Text2
 // ---- Converter -------------------------------------------------------------------------------
 
 void frmEuros::Text1_Change() {
-    Francs->setText(qs(calc::kClearedResult));
-    Euros->setText(qs(calc::kClearedResult));
+    Francs->setText(ui::qs(calc::kClearedResult));
+    Euros->setText(ui::qs(calc::kClearedResult));
     Command1_Click();
 }
 
@@ -514,8 +503,8 @@ void frmEuros::Command1_Click() {
                                       std::string(calc::kNonNumericTitle), ui::Buttons::Ok,
                                       ui::Icon::Stop, true});
     } else if (result.status == calc::ConversionStatus::Converted) {
-        Francs->setText(qs(result.francs));
-        Euros->setText(qs(result.euros));
+        Francs->setText(ui::qs(result.francs));
+        Euros->setText(ui::qs(result.euros));
     }
     Text1->setFocus(Qt::OtherFocusReason);
 }
@@ -524,8 +513,8 @@ void frmEuros::Command1_GotFocus() { Text1_Change(); }
 
 void frmEuros::Command4_Click() {
     Text1->clear();
-    Francs->setText(qs(calc::kClearedResult));
-    Euros->setText(qs(calc::kClearedResult));
+    Francs->setText(ui::qs(calc::kClearedResult));
+    Euros->setText(ui::qs(calc::kClearedResult));
     Text1->setFocus(Qt::OtherFocusReason);
 }
 
@@ -533,21 +522,23 @@ void frmEuros::Command4_Click() {
 
 void frmEuros::Label6_Click() { menu_->popup(QCursor::pos()); }
 
+shell::NotePageIo frmEuros::notePageIo() {
+    return {services_.files, services_.dialogs, services_.printer, *tape_,
+            shared_.programFolder.toStdString()};
+}
+
 void frmEuros::load_Click() {
-    shell::NotePageIo io{services_.files, services_.dialogs, services_.printer, *tape_,
-                         shared_.programFolder.toStdString()};
+    shell::NotePageIo io = notePageIo();
     shell::LoadNotePage(io);
 }
 
 void frmEuros::save_Click() {
-    shell::NotePageIo io{services_.files, services_.dialogs, services_.printer, *tape_,
-                         shared_.programFolder.toStdString()};
+    shell::NotePageIo io = notePageIo();
     shell::SaveNotePage(io);
 }
 
 void frmEuros::imprimante_Click() {
-    shell::NotePageIo io{services_.files, services_.dialogs, services_.printer, *tape_,
-                         shared_.programFolder.toStdString()};
+    shell::NotePageIo io = notePageIo();
     shell::PrintNotePage(io);
 }
 

@@ -30,6 +30,7 @@ class Timer;
 
 namespace shell {
 struct SharedState;
+struct NotePageIo;
 class WindowDirectory;
 } // namespace shell
 
@@ -133,6 +134,7 @@ private:
     void buildHiddenControls();
     void buildMenu();
     QString statePath(const char* name) const;
+    shell::NotePageIo notePageIo();
     bool handleKeyboardBoxKey(QKeyEvent* event);
 
     // Banner strip and download (frm_euros_online.cpp).

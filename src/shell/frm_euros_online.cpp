@@ -22,6 +22,7 @@
 #include "ui/hand_pointer.h"
 #include "ui/timer.h"
 #include "ui/twips.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -34,18 +35,6 @@ constexpr qint64 kMaxBannerFileBytes = 8 * 1024 * 1024;
 
 // Movements over these controls bring the arrow back.
 constexpr const char* kRestoresPointer = "tirelixRestoresPointer";
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QLabel* makePicture(QWidget* parent, const char* name, const QString& resource, QRect rect) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    label->setPixmap(QPixmap(resource));
-    return label;
-}
 
 bool leftClickInside(const QWidget* widget, const QEvent* event) {
     const auto* mouse = static_cast<const QMouseEvent*>(event);
@@ -66,9 +55,9 @@ void frmEuros::buildBannerStrip() {
     Gif89a1->setObjectName(QStringLiteral("Gif89a1"));
     Gif89a1->setGeometry(TwipsRect(1200, 0, 6900, 915));
     Gif89a1->hide();
-    Image3 = makePicture(strip, "Image3", QStringLiteral(":/assets/banner_static.gif"),
+    Image3 = ui::MakePicture(strip, "Image3", QStringLiteral(":/assets/banner_static.gif"),
                          TwipsRect(1560, 0, 5760, 990));
-    Image2 = makePicture(strip, "Image2", QStringLiteral(":/assets/coin.png"),
+    Image2 = ui::MakePicture(strip, "Image2", QStringLiteral(":/assets/coin.png"),
                          TwipsRect(120, 0, 855, 795));
     Image2->setAccessibleName(QStringLiteral("Pièce d'un euro, site web"));
 
@@ -136,7 +125,7 @@ bool frmEuros::pointerEvent(QObject* watched, QEvent* event) {
 
 void frmEuros::Timer1_Timer() {
     const online::BannerTick tick = online::PlanBannerTick(Timer1->interval(), PubActive);
-    if (!loadBanner(shared_.programFolder + QLatin1Char('/') + qs(tick.file))) {
+    if (!loadBanner(shared_.programFolder + QLatin1Char('/') + ui::qs(tick.file))) {
         emptyBanner();
         return;
     }
@@ -252,7 +241,7 @@ void frmEuros::Timer3_Timer() {
 
 void frmEuros::fetchSiteFile() {
     const bool started = Inet1->OpenURL(
-        qs(online::SiteFileAddress(online_.downloadHost)),
+        ui::qs(online::SiteFileAddress(online_.downloadHost)),
         static_cast<qint64>(online::kSiteTextLimit), online_.fetchTimeLimit,
         [this](std::optional<QByteArray> text) {
             const auto content =
@@ -271,7 +260,7 @@ void frmEuros::fetchSiteFile() {
 
 void frmEuros::fetchBanner() {
     const bool started = Inet1->OpenURL(
-        qs(online::BannerAddress(online_.downloadHost)), static_cast<qint64>(online::kBannerLimit),
+        ui::qs(online::BannerAddress(online_.downloadHost)), static_cast<qint64>(online::kBannerLimit),
         online_.fetchTimeLimit, [this](std::optional<QByteArray> bytes) {
             const std::string_view content =
                 bytes
@@ -292,8 +281,8 @@ void frmEuros::Inet1_StateChanged(int state) {
     struct Trace final : online::TraceSink {
         frmEuros& window;
         explicit Trace(frmEuros& w) : window(w) {}
-        void setStatus(std::string_view text) override { window.Etat->setText(qs(text)); }
-        void appendLine(std::string_view line) override { window.appendTrace(qs(line)); }
+        void setStatus(std::string_view text) override { window.Etat->setText(ui::qs(text)); }
+        void appendLine(std::string_view line) override { window.appendTrace(ui::qs(line)); }
     } trace(*this);
     struct NothingPending final : online::ChunkSource {
         std::string GetChunk(std::size_t) override { return {}; }
