@@ -12,9 +12,11 @@
 #include "shell/instance_check.h"
 #include "shell/owned_windows.h"
 #include "shell/window_slot.h"
+#include "ui/accessibility.h"
 #include "ui/files.h"
 
 Program::Program() {
+    ui::InstallAccessibility();
     shared_.programFolder = ui::ProgramFolder();
     setWindowObject(shell::WindowKind::frmAbout,
                     std::make_unique<shell::WindowSlot<frmAbout>>([this] {

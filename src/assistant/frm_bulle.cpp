@@ -2,6 +2,7 @@
 
 #include "assistant/pop_up.h"
 #include "assistant/speech_bubble.h"
+#include "ui/accessibility.h"
 #include "ui/fit_text.h"
 #include "ui/timer.h"
 #include "ui/twips.h"
@@ -33,11 +34,16 @@ FrmBulle::FrmBulle(FrmBulleObject& object, shell::WindowDirectory& windows,
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       TourStep(object.TourStep), windows_(windows), shared_(shared) {
     setObjectName(QStringLiteral("FrmBulle"));
+    // No title bar to read a title from.
+    setAccessibleName(QStringLiteral("Bulle de l'aide"));
+    ui::SetAccessibleRole(this, QAccessible::Window);
     setFixedSize(ui::Px(4035), ui::Px(2700));
 
     Truc1 = new SpeechBubble(this);
     Truc1->setObjectName(QStringLiteral("Truc1"));
     Truc1->setGeometry(TwipsRect(0, 0, 3975, 2655));
+    // The balloon behind the text: drawing only.
+    ui::HideFromScreenReaders(Truc1);
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -73,8 +79,12 @@ FrmBulle::FrmBulle(FrmBulleObject& object, shell::WindowDirectory& windows,
         button("asAssisPopup2", 1680, assistant::kNextCaption, &FrmBulle::asAssisPopup2_Click);
     asAssisPopup3 =
         button("asAssisPopup3", 2640, assistant::kQuitCaption, &FrmBulle::asAssisPopup3_Click);
+    // Named by what they do, whatever the caption shows ("..." on either end of the tour).
     asAssisPopup1->setAccessibleName(QStringLiteral("Retour"));
+    asAssisPopup2->setAccessibleName(QStringLiteral("Suite"));
     asAssisPopup3->setAccessibleName(QStringLiteral("Quitter"));
+    // The next button holds the keyboard when the bubble opens.
+    asAssisPopup2->setFocus();
 
     Pause = new ui::Timer(QStringLiteral("Pause"), 0, this);
     connect(Pause, &ui::Timer::timeout, this, [this] { Pause_Timer(); });

@@ -1,6 +1,7 @@
 #include "assistant/frm_trans_picture.h"
 
 #include "assistant/pop_up.h"
+#include "ui/accessibility.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -10,10 +11,13 @@
 frmTransPicture::frmTransPicture(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("frmTransPicture"));
+    setAccessibleName(QStringLiteral("Flèche de l'aide"));
+    ui::SetAccessibleRole(this, QAccessible::Window);
     setFixedSize(ui::Px(720), ui::Px(705));
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(QStringLiteral("Flèche vers la zone expliquée"));
     Picture1->setGeometry(ui::TwipsRect(0, 0, 645, 675));
     Picture1->installEventFilter(this);
 }

@@ -4,6 +4,7 @@
 #include "assistant/placement.h"
 #include "assistant/pop_up.h"
 #include "assistant/speech_bubble.h"
+#include "ui/accessibility.h"
 #include "ui/timer.h"
 #include "ui/twips.h"
 #include "ui/window_position.h"
@@ -64,6 +65,7 @@ FrmTrombonne::FrmTrombonne(shell::WindowDirectory& windows, shell::SharedState& 
     setObjectName(QStringLiteral("FrmTrombonne"));
     setFixedSize(ui::Px(1845), ui::Px(1365));
     setAccessibleName(QStringLiteral("Assistant"));
+    ui::SetAccessibleRole(this, QAccessible::Window);
 
     // The frames, placed beyond the client area where they are never seen.
     const QPoint framePlaces[] = {{2160, 240}, {4080, 240}, {2160, 1680}, {4080, 1680}};
@@ -72,11 +74,14 @@ FrmTrombonne::FrmTrombonne(shell::WindowDirectory& windows, shell::SharedState& 
         frame->setObjectName(QStringLiteral("Image1_%1").arg(i));
         frame->setPixmap(QPixmap(QStringLiteral(":/assets/trombone_%1.png").arg(i)));
         frame->setGeometry(TwipsRect(framePlaces[i].x(), framePlaces[i].y(), 1860, 1380));
+        ui::HideFromScreenReaders(frame);
         Image1[static_cast<std::size_t>(i)] = frame;
     }
 
     ImgTrombonne = new QLabel(this);
     ImgTrombonne->setObjectName(QStringLiteral("ImgTrombonne"));
+    ImgTrombonne->setAccessibleName(QStringLiteral("Trombone"));
+    ImgTrombonne->setAccessibleDescription(QStringLiteral("Un clic ouvre la bulle de l'aide"));
     ImgTrombonne->setGeometry(TwipsRect(0, 0, 1860, 1380));
     ImgTrombonne->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ImgTrombonne->installEventFilter(this);

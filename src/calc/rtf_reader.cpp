@@ -56,6 +56,70 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// The length of the well-formed UTF-8 sequence at s[i], or 0 with `bad` set to the length of
+// its ill-formed start (at least one byte, never a byte that could begin a character).
+std::size_t Utf8SequenceLength(std::string_view s, std::size_t i, std::size_t& bad) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80)
+        return 1;
+    std::size_t len = 0;
+    unsigned char lo = 0x80;
+    unsigned char hi = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        lo = b0 == 0xE0 ? 0xA0 : 0x80; // overlong
+        hi = b0 == 0xED ? 0x9F : 0xBF; // surrogates
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        lo = b0 == 0xF0 ? 0x90 : 0x80; // overlong
+        hi = b0 == 0xF4 ? 0x8F : 0xBF; // beyond U+10FFFF
+    } else {
+        bad = 1;
+        return 0;
+    }
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0;
+        if (b < lo || b > hi) {
+            bad = k;
+            return 0;
+        }
+        lo = 0x80;
+        hi = 0xBF;
+    }
+    return len;
+}
+
+// Replaces each ill-formed part of out[from..] by U+FFFD. iconv's UTF-8 to UTF-8 copies
+// ill-formed bytes (even five-byte forms) as they stand.
+void RepairUtf8(std::string& out, std::size_t from) {
+    std::size_t i = from;
+    std::size_t bad = 0;
+    while (i < out.size()) {
+        const std::size_t n = Utf8SequenceLength(out, i, bad);
+        if (n == 0)
+            break;
+        i += n;
+    }
+    if (i == out.size())
+        return;
+    const std::size_t firstBad = i;
+    std::string repaired;
+    repaired.reserve(out.size() - i + 16);
+    while (i < out.size()) {
+        if (const std::size_t n = Utf8SequenceLength(out, i, bad)) {
+            repaired.append(out, i, n);
+            i += n;
+        } else {
+            repaired += "\xEF\xBF\xBD";
+            i += bad;
+        }
+    }
+    out.resize(firstBad);
+    out += repaired;
+}
+
 bool IsAlpha(unsigned char b) {
     return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z');
 }
@@ -228,26 +292,25 @@ const Keyword* FindKeyword(std::string_view name) {
     return (it != std::end(kKeywords) && it->name == name) ? it : nullptr;
 }
 
-// iconv handles opened during one read, closed with it.
+// iconv handles opened during one read, closed with it. Looked up by hash: a hostile page can
+// name a new code page every few bytes.
 class Converters {
   public:
     Converters() = default;
     Converters(const Converters&) = delete;
     Converters& operator=(const Converters&) = delete;
     ~Converters() {
-        for (const Entry& e : entries_) {
-            if (e.handle != kInvalid) {
-                iconv_close(e.handle);
+        for (const auto& [cp, handle] : handles_) {
+            if (handle != kInvalid) {
+                iconv_close(handle);
             }
         }
     }
 
     // The handle decoding `cp` to UTF-8, or nullptr when iconv does not know it.
     iconv_t get(int cp) {
-        for (const Entry& e : entries_) {
-            if (e.cp == cp) {
-                return e.handle == kInvalid ? nullptr : e.handle;
-            }
+        if (const auto it = handles_.find(cp); it != handles_.end()) {
+            return it->second == kInvalid ? nullptr : it->second;
         }
         std::string name;
         if (cp == kCpMacRoman) {
@@ -258,18 +321,14 @@ class Converters {
             name = "CP" + std::to_string(cp);
         }
         const iconv_t h = iconv_open("UTF-8", name.c_str());
-        entries_.push_back({cp, h});
+        handles_.emplace(cp, h);
         return h == kInvalid ? nullptr : h;
     }
 
   private:
     static inline const iconv_t kInvalid =
         reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
-    struct Entry {
-        int cp;
-        iconv_t handle;
-    };
-    std::vector<Entry> entries_;
+    std::unordered_map<int, iconv_t> handles_;
 };
 
 enum class Dest : unsigned char { Text, Skip, FontTable };
@@ -742,7 +801,8 @@ void Reader::flushBytes() {
     const iconv_t h = converters_.get(pendingCp_);
     char* in = pendingBytes_.data();
     std::size_t inLeft = pendingBytes_.size();
-    std::size_t used = out_.size();
+    const std::size_t start = out_.size();
+    std::size_t used = start;
     out_.resize(used + inLeft * 4 + 8);
     while (inLeft > 0) {
         char* outp = out_.data() + used;
@@ -768,6 +828,7 @@ void Reader::flushBytes() {
     }
     iconv(h, nullptr, nullptr, nullptr, nullptr);
     out_.resize(used);
+    RepairUtf8(out_, start);
     pendingBytes_.clear();
     awaitingTrail_ = false;
 }

@@ -1,6 +1,7 @@
 #include "shell/frm_about.h"
 
 #include "online/banner.h"
+#include "ui/accessibility.h"
 #include "ui/hand_pointer.h"
 #include "ui/twips.h"
 
@@ -42,6 +43,8 @@ frmAbout::frmAbout(Services services, QWidget* parent)
     picIcon->setGeometry(TwipsRect(240, 240, 540, 540));
     picIcon->setPixmap(QPixmap(QStringLiteral(":/assets/icons/tirelix-32.png")));
     picIcon->setAlignment(Qt::AlignCenter);
+    // The program's icon beside its name says nothing more.
+    ui::HideFromScreenReaders(picIcon);
 
     lblTitle =
         makeLabel(this, "lblTitle", QStringLiteral("Tirelix"), TwipsRect(1050, 240, 3885, 480));
@@ -63,13 +66,18 @@ frmAbout::frmAbout(Services services, QWidget* parent)
         line->setGeometry(ui::Px(110), ui::Px(1920) + i, ui::Px(5670) - ui::Px(110), 1);
         line->setStyleSheet(
             QStringLiteral("background-color: %1;").arg(QLatin1String(lineColours[i])));
+        ui::SetAccessibleRole(line, QAccessible::Separator);
         Line1[static_cast<std::size_t>(i)] = line;
     }
 
     const QUrl site(QString::fromStdString(services_.siteAddress));
     Label1 = makeLabel(this, "Label1", site.host(), TwipsRect(1080, 2040, 1935, 255));
     Label1->setWordWrap(false);
-    Label1->setStyleSheet(QStringLiteral("color: blue;"));
+    // A link the keyboard reaches too: Tab, then Space or Enter.
+    Label1->setFocusPolicy(Qt::TabFocus);
+    Label1->setStyleSheet(QStringLiteral("QLabel { color: blue; border: 1px solid transparent; }"
+                                         "QLabel:focus { border: 1px dotted blue; }"));
+    ui::SetAccessibleRole(Label1, QAccessible::Link);
     QFont linkFont = Label1->font();
     linkFont.setBold(true);
     linkFont.setUnderline(true);
@@ -82,6 +90,9 @@ frmAbout::frmAbout(Services services, QWidget* parent)
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    // OK holds the focus when the box opens, so that Enter closes it rather than follow the link.
+    QWidget::setTabOrder(cmdOK, Label1);
+    cmdOK->setFocus();
 
     // Pointer feedback: the elements with a trigger follow the mouse; the others (title,
     // version, icon) swallow its movements, so that the hand stays over them.
@@ -143,6 +154,20 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
         if (watched == cmdOK)
             return static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton;
         return false;
+    }
+    if (watched == Label1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            switch (key->key()) {
+            case Qt::Key_Space:
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                Label1_Click();
+                return true;
+            default:
+                break;
+            }
+        }
     }
     if (watched == Label1 && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);

@@ -13,13 +13,17 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "calc/converter.h"
 #include "shell/note_pages.h"
 #include "shell/state_file.h"
 #include "shell/window_object.h"
+#include "ui/accessibility.h"
 #include "ui/files.h"
+#include "ui/key_button.h"
 #include "ui/qt_platform.h"
+#include "ui/strip_painting.h"
 #include "ui/timer.h"
 #include "ui/twips.h"
 #include "ui/widgets.h"
@@ -37,6 +41,12 @@ const char* const kOperatorNames[] = {"plus", "moins", "multiplier", "diviser", 
 constexpr int kKeyColumns[] = {120, 600, 1080, 1560, 2040};
 constexpr int kKeyRows[] = {480, 960, 1440, 1920};
 constexpr int kKeySize = 375;
+
+// The pictures of the window, icons included; QPixmap keeps them in its cache by name.
+const char* const kPictures[] = {
+    ":/assets/icons/tirelix-16.png", ":/assets/banner_static.gif", ":/assets/coin.png",
+    ":/assets/euros_convertisseur.png", ":/assets/taux.png", ":/assets/clear_notes.png",
+    ":/assets/calculatrice.png", ":/assets/convert.png"};
 
 // The state files are one short line; anything longer is not one of ours.
 constexpr qint64 kMaxStateFileBytes = 4096;
@@ -60,9 +70,39 @@ QLineEdit* makeBox(QWidget* parent, const char* name, const QString& accessibleN
     return box;
 }
 
+void setColours(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void paintBackground(QWidget* widget, const QColor& colour) {
+    setColours(widget, QPalette::Window, colour);
+    widget->setAutoFillBackground(true);
+}
+
+// The converter's results: coloured figures on black, no frame.
+void setResultColours(QLineEdit* box, const QColor& text) {
+    QPalette palette = box->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, Qt::black);
+        palette.setColor(group, QPalette::Window, Qt::black);
+        palette.setColor(group, QPalette::Text, text);
+    }
+    box->setPalette(palette);
+    box->setFrame(false);
+}
+
+void setPointSize(QWidget* widget, int points) {
+    QFont font = widget->font();
+    font.setPointSize(points);
+    widget->setFont(font);
+}
+
+template <class Button = QPushButton>
 QPushButton* makeKey(QWidget* parent, const QString& name, const QString& caption,
                      const QString& accessibleName, QRect rect) {
-    auto* key = new QPushButton(caption, parent);
+    auto* key = new Button(caption, parent);
     key->setObjectName(name);
     key->setAccessibleName(accessibleName);
     key->setGeometry(rect);
@@ -80,6 +120,7 @@ frmEuros::frmEuros(shell::SharedState& shared, Services services, QWidget* paren
     buildCalculatorPanel();
     buildHiddenControls();
     buildMenu();
+    buildKeyboardOrder();
     wirePointerFeedback();
 
     display_ = std::make_unique<ui::LineEditBox>(TextChiffre);
@@ -91,32 +132,33 @@ frmEuros::frmEuros(shell::SharedState& shared, Services services, QWidget* paren
 
 frmEuros::~frmEuros() = default;
 
+void frmEuros::LoadPictures() {
+    for (const char* path : kPictures)
+        QPixmap(QString::fromLatin1(path));
+}
+
 ui::Tape& frmEuros::tape() { return *tape_; }
 
 void frmEuros::buildWindow() {
     setObjectName(QStringLiteral("frmEuros"));
     setWindowTitle(QStringLiteral("Tirelix"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icons/tirelix-16.png")));
+    ui::SetAccessibleRole(this, QAccessible::Window);
+    setWindowIcon(QIcon(QPixmap(QStringLiteral(":/assets/icons/tirelix-16.png"))));
     // Fixed single border: a minimise button, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(ui::Px(8565), ui::Px(4350));
-    setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral(
-        "frmEuros { background-color: rgb(0, 48, 96); }"
-        "QFrame#Picture1, QFrame#Picture5 { background-color: rgb(192, 192, 192); }"
-        "QFrame#Picture3 { background-color: black; }"
-        "QPushButton.key { background-color: rgb(224, 224, 224); border: 1px solid rgb(96, 96, 96);"
-        " border-radius: 2px; }"
-        "QPushButton.key:pressed { background-color: rgb(160, 160, 160); }"
-        "QPushButton#CmdOperation_4 { background-color: rgb(192, 192, 192); }"));
+    // Colours are set through palettes: a style sheet here would send every control of the
+    // window through the style-sheet style, a good part of the start-up.
+    paintBackground(this, QColor(0, 48, 96));
 
     Label6 = new QLabel(QStringLiteral("Menu"), this);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setAccessibleName(QStringLiteral("Menu"));
+    Label6->setAccessibleDescription(QStringLiteral("Touche F10"));
     Label6->setGeometry(TwipsRect(120, 0, 615, 255));
-    Label6->setStyleSheet(QStringLiteral("color: white;"));
+    setColours(Label6, QPalette::WindowText, Qt::white);
     Label6->installEventFilter(this);
 }
 
@@ -125,46 +167,53 @@ void frmEuros::buildConverterPanel() {
     Picture5 = panel;
     panel->setObjectName(QStringLiteral("Picture5"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    paintBackground(panel, QColor(192, 192, 192));
+    panel->setAccessibleName(QStringLiteral("Convertisseur"));
+    ui::SetAccessibleRole(panel, QAccessible::Pane);
     panel->setGeometry(TwipsRect(120, 1260, 2355, 2960));
 
     auto* results = new QFrame(panel);
     Picture3 = results;
     results->setObjectName(QStringLiteral("Picture3"));
+    paintBackground(results, Qt::black);
+    results->setAccessibleName(QStringLiteral("Résultats de la conversion"));
+    ui::SetAccessibleRole(results, QAccessible::Pane);
     results->setGeometry(TwipsRect(120, 70, 2055, 975));
-    const QString resultStyle = QStringLiteral(
-        "QLineEdit { background: black; border: none; color: %1; }");
     Francs = makeBox(results, "Francs", QStringLiteral("Francs"), TwipsRect(120, 0, 1815, 360), true);
     Francs->setText(QStringLiteral("0"));
-    Francs->setStyleSheet(resultStyle.arg(QStringLiteral("yellow")));
+    setResultColours(Francs, Qt::yellow);
     Euros = makeBox(results, "Euros", QStringLiteral("Euros"), TwipsRect(120, 445, 1815, 285), true);
     Euros->setText(QStringLiteral("0"));
-    Euros->setStyleSheet(resultStyle.arg(QStringLiteral("cyan")));
+    setResultColours(Euros, Qt::cyan);
     // Captions are read-only boxes out of the focus chain.
-    const QString captionStyle = QStringLiteral(
-        "QLineEdit { background: black; border: none; color: %1; font-size: 7pt; }");
     Text3 = makeBox(results, "Text3", QStringLiteral("Légende des francs"), TwipsRect(0, 230, 495, 195), true);
     Text3->setText(QStringLiteral("Francs"));
     Text3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Text3->setStyleSheet(captionStyle.arg(QStringLiteral("rgb(255, 255, 160)")));
+    setResultColours(Text3, QColor(255, 255, 160));
+    setPointSize(Text3, 7);
     Text3->setFocusPolicy(Qt::NoFocus);
     Text4 = makeBox(results, "Text4", QStringLiteral("Légende des euros"), TwipsRect(0, 680, 615, 195), true);
     Text4->setText(QStringLiteral("Euros"));
     Text4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Text4->setStyleSheet(captionStyle.arg(QStringLiteral("rgb(160, 255, 255)")));
+    setResultColours(Text4, QColor(160, 255, 255));
+    setPointSize(Text4, 7);
     Text4->setFocusPolicy(Qt::NoFocus);
     auto* line = new QFrame(results);
     line->setObjectName(QStringLiteral("Line1_0"));
+    ui::SetAccessibleRole(line, QAccessible::Separator);
     line->setGeometry(ui::Px(0), ui::Px(435), ui::Px(2040), 1);
-    line->setStyleSheet(QStringLiteral("background-color: rgb(128, 128, 128);"));
+    paintBackground(line, QColor(128, 128, 128));
 
+    // The lettering pictures are read as the words they show.
     ui::MakePicture(panel, "Image4", QStringLiteral(":/assets/euros_convertisseur.png"),
-                TwipsRect(120, 1215, 1995, 690));
-    Command4 = makeKey(panel, QStringLiteral("Command4"), QStringLiteral("C"),
+                    TwipsRect(120, 1215, 1995, 690))
+        ->setAccessibleName(QStringLiteral("Euros Convertisseur"));
+    Command4 = makeKey<ui::KeyButton>(panel, QStringLiteral("Command4"), QStringLiteral("C"),
                        QStringLiteral("effacer la conversion"), TwipsRect(1800, 2040, 375, 375));
-    Command4->setProperty("class", QStringLiteral("key"));
     Command4->setToolTip(QStringLiteral("Effacement"));
     ui::MakePicture(panel, "Image5", QStringLiteral(":/assets/taux.png"),
-                TwipsRect(240, 2160, 1545, 210));
+                    TwipsRect(240, 2160, 1545, 210))
+        ->setAccessibleName(QStringLiteral("1 Euro = 6.55957 FF"));
     Text1 = makeBox(panel, "Text1", QStringLiteral("Montant à convertir"),
                     TwipsRect(120, 2490, 2055, 285), false);
     Text1->setToolTip(QStringLiteral("Saisir en Euros ou en Francs"));
@@ -179,11 +228,15 @@ void frmEuros::buildCalculatorPanel() {
     Picture1 = panel;
     panel->setObjectName(QStringLiteral("Picture1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    paintBackground(panel, QColor(192, 192, 192));
+    panel->setAccessibleName(QStringLiteral("Calculatrice"));
+    ui::SetAccessibleRole(panel, QAccessible::Pane);
     panel->setGeometry(TwipsRect(2760, 1260, 5655, 2960));
 
     TextChiffre = makeBox(panel, "TextChiffre", QStringLiteral("Affichage"),
                           TwipsRect(120, 60, 2295, 360), true);
     TextChiffre->setText(QStringLiteral("0"));
+    // The display alone keeps a style sheet, for its thin sunken rim.
     TextChiffre->setStyleSheet(QStringLiteral(
         "QLineEdit { background: black; color: rgb(0, 255, 0); border: 1px inset gray; }"));
 
@@ -207,11 +260,12 @@ void frmEuros::buildCalculatorPanel() {
                 connect(Num[d], &QPushButton::clicked, this, [this, d] { Num_Click(d); });
             } else if (id.startsWith(QLatin1Char('O'))) {
                 const int i = id.at(1).digitValue();
-                auto* key = makeKey(panel, QStringLiteral("CmdOperation_%1").arg(i),
+                auto* key = makeKey<ui::KeyButton>(panel, QStringLiteral("CmdOperation_%1").arg(i),
                                     QString::fromLatin1(kOperatorCaptions[i]),
                                     QString::fromUtf8(kOperatorNames[i]), rect);
                 key->setFont(terminal);
-                key->setProperty("class", QStringLiteral("key"));
+                if (i == 4)
+                    static_cast<ui::KeyButton*>(key)->setFaceColour(QColor(192, 192, 192));
                 CmdOperation[i] = key;
                 connect(key, &QPushButton::clicked, this, [this, i] { CmdOperation_Click(i); });
             }
@@ -219,10 +273,9 @@ void frmEuros::buildCalculatorPanel() {
     }
     auto special = [&](QPushButton*& key, const char* name, const char* caption,
                        const char* accessible, int r, int c, void (frmEuros::*handler)()) {
-        key = makeKey(panel, QString::fromLatin1(name), QString::fromLatin1(caption),
-                      QString::fromUtf8(accessible),
-                      TwipsRect(kKeyColumns[c], kKeyRows[r], kKeySize, kKeySize));
-        key->setProperty("class", QStringLiteral("key"));
+        key = makeKey<ui::KeyButton>(panel, QString::fromLatin1(name), QString::fromLatin1(caption),
+                                     QString::fromUtf8(accessible),
+                                     TwipsRect(kKeyColumns[c], kKeyRows[r], kKeySize, kKeySize));
         connect(key, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
     };
     special(pourcent, "pourcent", "%", "pourcentage", 0, 4, &frmEuros::pourcent_Click);
@@ -246,13 +299,13 @@ void frmEuros::buildCalculatorPanel() {
     Label2 = new QLabel(QStringLiteral("Ticket Note"), panel);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(TwipsRect(2565, 60, 2895, 300));
-    Label2->setStyleSheet(
-        QStringLiteral("background-color: rgb(128, 128, 128); color: rgb(224, 224, 224);"));
+    paintBackground(Label2, QColor(128, 128, 128));
+    setColours(Label2, QPalette::WindowText, QColor(224, 224, 224));
     Label2->setIndent(4);
 
     Command5 = makeKey(panel, QStringLiteral("Command5"), QString(),
                        QStringLiteral("effacer le Ticket Note"), TwipsRect(4920, 90, 375, 255));
-    Command5->setIcon(QIcon(QStringLiteral(":/assets/clear_notes.png")));
+    Command5->setIcon(QIcon(QPixmap(QStringLiteral(":/assets/clear_notes.png"))));
     Command5->setIconSize(QSize(16, 16));
     Command5->setToolTip(QStringLiteral("Effacement des notes"));
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
@@ -262,19 +315,27 @@ void frmEuros::buildCalculatorPanel() {
     blocnote->setAccessibleName(QStringLiteral("Ticket Note"));
     blocnote->setGeometry(TwipsRect(2565, 360, 2895, 2055));
     blocnote->setLineWrapMode(QPlainTextEdit::NoWrap);
+    blocnote->setVerticalScrollBar(new ui::StripPaintedScrollBar(Qt::Vertical));
+    blocnote->setHorizontalScrollBar(new ui::StripPaintedScrollBar(Qt::Horizontal));
+    // Tab leaves the tape as it leaves every other control.
+    blocnote->setTabChangesFocus(true);
     blocnote->installEventFilter(this);
     blocnote->viewport()->installEventFilter(this);
 
     ui::MakePicture(panel, "Image1", QStringLiteral(":/assets/calculatrice.png"),
-                TwipsRect(3120, 2520, 1665, 300));
+                    TwipsRect(3120, 2520, 1665, 300))
+        ->setAccessibleName(QStringLiteral("Calculatrice"));
 }
 
 void frmEuros::buildHiddenControls() {
     // Beyond the client area: they work, but the user never sees them.
     Command1 = makeKey(this, QStringLiteral("Command1"), QString(), QStringLiteral("convertir"),
                        TwipsRect(600, 5160, 495, 495));
-    Command1->setIcon(QIcon(QStringLiteral(":/assets/convert.png")));
+    Command1->setIcon(QIcon(QPixmap(QStringLiteral(":/assets/convert.png"))));
     Command1->setIconSize(QSize(32, 32));
+    // Out of the Tab chain: its focus converts and hands the focus straight back to Text1,
+    // which would keep the keyboard from ever leaving the entry box.
+    Command1->setFocusPolicy(Qt::ClickFocus);
     Command1->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
@@ -285,6 +346,12 @@ void frmEuros::buildHiddenControls() {
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(TwipsRect(8880, 360, 2175, 5130));
     List1->setFocusPolicy(Qt::NoFocus);
+    // Every trace line has the same shape: the list then measures one line, not all of them
+    // again at each line a download adds.
+    List1->setUniformItemSizes(true);
+    for (QWidget* unseen : {static_cast<QWidget*>(Command1), static_cast<QWidget*>(Etat),
+                            static_cast<QWidget*>(List1)})
+        ui::HideFromScreenReaders(unseen);
 
     // Anchor points for the tour's arrow; nothing is drawn there.
     struct Anchor {
@@ -313,6 +380,8 @@ void frmEuros::buildHiddenControls() {
 void frmEuros::buildMenu() {
     menu_ = new QMenu(QStringLiteral("Menu"), this);
     menu_->setObjectName(QStringLiteral("menu"));
+    // A popup shows no title: readers take its name from here.
+    menu_->setAccessibleName(QStringLiteral("Menu"));
     auto item = [this](const char* name, const QString& caption, void (frmEuros::*handler)()) {
         QAction* action = menu_->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
@@ -334,6 +403,28 @@ void frmEuros::buildMenu() {
     item("Apropos", QStringLiteral("À propos de ..."), &frmEuros::Apropos_Click);
     separator("barre2");
     item("Quitter", QStringLiteral("Quitter"), &frmEuros::Quitter_Click);
+
+    // The menu from the keyboard too, under its label, its first item ready for the arrows.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        menu_->popup(Label6->mapToGlobal(QPoint(0, Label6->height())));
+        menu_->setActiveAction(menu_->actions().value(0));
+    });
+}
+
+// Tab goes through the panels as they read, left to right: in each, the entry box first, then
+// what it shows, then its keys. The keys follow the pad row by row; the Ticket Note ends the
+// chain with its clear key.
+void frmEuros::buildKeyboardOrder() {
+    QList<QWidget*> chain = {Text1, Francs, Euros, Command4, Text2, TextChiffre};
+    for (QPushButton* key : {Num[7], Num[8], Num[9], CmdOperation[3], pourcent,
+                             Num[4], Num[5], Num[6], CmdOperation[2], Command3,
+                             Num[1], Num[2], Num[3], CmdOperation[1], Command2,
+                             Num[0], NumVirg, CmdOperation[4], CmdOperation[0], CmdReset})
+        chain << key;
+    chain << blocnote << Command5;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 QString frmEuros::statePath(const char* name) const {

@@ -12,12 +12,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <memory>
+
 #include "online/banner.h"
 #include "online/download_tick.h"
+#include "online/gif_outline.h"
 #include "online/internet_transfer.h"
 #include "online/transfer_trace.h"
 #include "shell/state_file.h"
 #include "shell/window_object.h"
+#include "ui/accessibility.h"
 #include "ui/files.h"
 #include "ui/hand_pointer.h"
 #include "ui/timer.h"
@@ -36,6 +40,25 @@ constexpr qint64 kMaxBannerFileBytes = 8 * 1024 * 1024;
 // Movements over these controls bring the arrow back.
 constexpr const char* kRestoresPointer = "tirelixRestoresPointer";
 
+// A movie playing `bytes` from memory, or null when they are not a banner we play: cut short,
+// beyond the size the strip can use (a few bytes of GIF can make the decoder allocate hundreds
+// of megabytes per frame, below Qt's own limit), or with a first frame that does not decode.
+QMovie* decodeBanner(std::string_view bytes, QObject* parent) {
+    if (!online::PlayableBannerOutline(online::OutlineGif(bytes)))
+        return nullptr;
+    auto* movie = new QMovie(parent);
+    auto* buffer = new QBuffer(movie);
+    buffer->setData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    buffer->open(QIODevice::ReadOnly);
+    movie->setDevice(buffer);
+    movie->setCacheMode(QMovie::CacheNone);
+    if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentPixmap().isNull()) {
+        delete movie;
+        return nullptr;
+    }
+    return movie;
+}
+
 bool leftClickInside(const QWidget* widget, const QEvent* event) {
     const auto* mouse = static_cast<const QMouseEvent*>(event);
     return mouse->button() == Qt::LeftButton &&
@@ -48,15 +71,20 @@ void frmEuros::buildBannerStrip() {
     auto* strip = new QFrame(this);
     Picture2 = strip;
     strip->setObjectName(QStringLiteral("Picture2"));
+    strip->setAccessibleName(QStringLiteral("Bandeau publicitaire"));
+    ui::SetAccessibleRole(strip, QAccessible::Pane);
     strip->setGeometry(TwipsRect(120, 240, 8280, 975));
     strip->setStyleSheet(QStringLiteral("QFrame#Picture2 { background-color: rgb(20, 40, 92); }"));
 
     Gif89a1 = new QLabel(strip);
     Gif89a1->setObjectName(QStringLiteral("Gif89a1"));
+    Gif89a1->setAccessibleName(QStringLiteral("Bannière animée"));
     Gif89a1->setGeometry(TwipsRect(1200, 0, 6900, 915));
     Gif89a1->hide();
     Image3 = ui::MakePicture(strip, "Image3", QStringLiteral(":/assets/banner_static.gif"),
                          TwipsRect(1560, 0, 5760, 990));
+    Image3->setAccessibleName(
+        QStringLiteral("Tirelix : francs et euros au taux officiel, 1 € = 6,55957 F"));
     Image2 = ui::MakePicture(strip, "Image2", QStringLiteral(":/assets/coin.png"),
                          TwipsRect(120, 0, 855, 795));
     Image2->setAccessibleName(QStringLiteral("Pièce d'un euro, site web"));
@@ -161,16 +189,9 @@ bool frmEuros::loadBanner(const QString& path) {
     const auto bytes = ui::ReadWholeFile(path, kMaxBannerFileBytes);
     if (!bytes)
         return false;
-    auto* movie = new QMovie(Gif89a1);
-    auto* buffer = new QBuffer(movie);
-    buffer->setData(bytes->data(), static_cast<qsizetype>(bytes->size()));
-    buffer->open(QIODevice::ReadOnly);
-    movie->setDevice(buffer);
-    movie->setCacheMode(QMovie::CacheNone);
-    if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentPixmap().isNull()) {
-        delete movie;
+    QMovie* movie = decodeBanner(*bytes, Gif89a1);
+    if (!movie)
         return false;
-    }
     Gif89a1->setMovie(movie);
     delete bannerMovie_;
     bannerMovie_ = movie;
@@ -266,8 +287,9 @@ void frmEuros::fetchBanner() {
                 bytes
                     ? std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size()))
                     : std::string_view();
-            endDownload(bytes && online::LooksLikeGif(content) &&
-                        ui::WriteFileAtomically(statePath("Pub2.gif"), content));
+            // A banner that would not play must not replace one that does.
+            const std::unique_ptr<QMovie> plays(bytes ? decodeBanner(content, nullptr) : nullptr);
+            endDownload(plays && ui::WriteFileAtomically(statePath("Pub2.gif"), content));
         });
     if (!started)
         endDownload(false);

@@ -3,6 +3,7 @@
 #include "assistant/frm_trombonne.h"
 #include "assistant/pop_up.h"
 #include "shell/state_file.h"
+#include "ui/accessibility.h"
 #include "ui/files.h"
 #include "ui/fit_text.h"
 #include "ui/hand_pointer.h"
@@ -39,6 +40,7 @@ QFrame* makeLine(QWidget* parent, const char* name, int top, const QColor& colou
     QPalette palette = line->palette();
     palette.setColor(QPalette::Window, colour);
     line->setPalette(palette);
+    ui::SetAccessibleRole(line, QAccessible::Separator);
     return line;
 }
 
@@ -50,6 +52,7 @@ frmPrem::frmPrem(shell::WindowDirectory& windows, shell::SharedState& shared, QW
       windows_(windows), shared_(shared) {
     setObjectName(QStringLiteral("frmPrem"));
     setWindowTitle(QStringLiteral("Démarrage"));
+    ui::SetAccessibleRole(this, QAccessible::Window);
     setFixedSize(ui::Px(5985), ui::Px(4425));
     setFont(sansSerif(8.25, false));
     setMouseTracking(true);
@@ -58,6 +61,8 @@ frmPrem::frmPrem(shell::WindowDirectory& windows, shell::SharedState& shared, QW
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(TwipsRect(240, 240, 540, 540));
     picIcon->setPixmap(QPixmap(QStringLiteral(":/assets/icons/tirelix-32.png")));
+    // The program's icon beside the title says nothing more.
+    ui::HideFromScreenReaders(picIcon);
 
     lblTitle = new QLabel(QStringLiteral("Ecran de démarrage"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
@@ -70,6 +75,7 @@ frmPrem::frmPrem(shell::WindowDirectory& windows, shell::SharedState& shared, QW
     Text1->setGeometry(TwipsRect(600, 1080, 4455, 855));
     Text1->setReadOnly(true);
     Text1->setPlainText(QString::fromUtf8(kWelcomeText));
+    Text1->setAccessibleName(QStringLiteral("Message de bienvenue"));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setStyleSheet(
@@ -87,6 +93,7 @@ frmPrem::frmPrem(shell::WindowDirectory& windows, shell::SharedState& shared, QW
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(TwipsRect(2040, 2400, 1860, 1785));
     cmdOK->setText(QStringLiteral("OK"));
+    cmdOK->setAccessibleDescription(QStringLiteral("Commencer la présentation interactive"));
     cmdOK->setIcon(QIcon(QStringLiteral(":/assets/trombone_1.png")));
     cmdOK->setIconSize(QSize(124, 92));
     cmdOK->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);

@@ -10,9 +10,19 @@
 namespace ui {
 
 // The folder the program keeps its files in: the executable's folder when it is writable (a
-// build tree, a portable copy); otherwise the per-user data folder, seeded at first use with
-// the defaults installed beside the program.
+// build tree, a portable copy); otherwise, and always for an installed copy
+// (<prefix>/bin beside <prefix>/share/tirelix), the per-user data folder (~/.local/share/tirelix),
+// seeded at first use with the defaults installed with the program.
 QString ProgramFolder();
+
+// ProgramFolder for an executable in `executableFolder`, with `perUserFolder` as the per-user
+// data folder.
+QString ProgramFolderFor(const QString& executableFolder, const QString& perUserFolder);
+
+// Copies into `target` (made if missing) each program-folder file that `defaults` has and
+// `target` lacks. A file already there is left as it is; a copy appears under its own name
+// only once whole.
+void SeedProgramFolder(const QString& defaults, const QString& target);
 
 // The whole file, or nullopt when it is missing, unreadable or larger than `maxBytes`.
 std::optional<std::string> ReadWholeFile(const QString& path, qint64 maxBytes);

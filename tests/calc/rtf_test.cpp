@@ -226,6 +226,22 @@ INSTANTIATE_TEST_SUITE_P(
                  "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9Cx\xE2\x80\x9D \xC3\xA9t\xC3\xA9"},
         ReadCase{"AnsiCodePage", "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}",
                  "\xD0\x9F\xD1\x80\xD0\xB8"},
+        ReadCase{"Utf8CodePage", "{\\rtf1\\ansicpg65001 caf\\'c3\\'a9 \xe2\x82\xac}",
+                 "caf\xC3\xA9 \xE2\x82\xAC"},
+        // Ill-formed UTF-8 never reaches the tape: each byte that is no part of a character
+        // becomes U+FFFD (so does each byte of a cut-off one).
+        ReadCase{"Utf8CodePageIllFormed",
+                 "{\\rtf1\\ansicpg65001 \xfa\x9e\x91\x91\x91"
+                 "A\xed\xa0\x80"
+                 "B\xf4\x90\x80\x80"
+                 "C\xe2\x82}",
+                 "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+                 "A"
+                 "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+                 "B"
+                 "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+                 "C"
+                 "\xEF\xBF\xBD\xEF\xBF\xBD"},
         ReadCase{"MacCodePage", "{\\rtf1\\mac caf\\'8e}", "caf\xC3\xA9"},
         ReadCase{"PcCodePage", "{\\rtf1\\pc \\'d5}", "\xE2\x95\x92"},
         ReadCase{"PcaCodePage", "{\\rtf1\\pca \\'d5}", "\xC4\xB1"},
@@ -296,6 +312,13 @@ std::string Repeat(std::string_view piece, int count) {
     return s;
 }
 
+std::string CodePageFlood(int count) {
+    std::string s;
+    for (int i = 0; i < count; ++i)
+        s += "\\ansicpg" + std::to_string(100000 + i) + " \\'80";
+    return s;
+}
+
 std::vector<HostileCase> HostileCases() {
     const std::string fffd = "\xEF\xBF\xBD";
     return {
@@ -338,6 +361,9 @@ std::vector<HostileCase> HostileCases() {
          true, false, "\xE3\x83\x90"},
         {"ByteFlood", "{\\rtf1" + kJapaneseFonts + Repeat("\\'83", 50001) + "}", true, false,
          Repeat("\xE3\x83\xA3", 25000) + fffd},
+        // A code page no converter knows, a new one for each byte: read as 1252.
+        {"CodePageFlood", "{\\rtf1" + CodePageFlood(100000) + "}", true, false,
+         Repeat("\xE2\x82\xAC", 100000)},
     };
 }
 

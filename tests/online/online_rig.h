@@ -44,6 +44,8 @@ public:
         std::optional<QString> siteText;
         QString bannerFile;
         double delay = 1.0;
+        // More options, as test_server.py takes them.
+        QStringList extraArgs;
     };
 
     explicit TestServer(const Options& options) {
@@ -58,6 +60,7 @@ public:
             args << QStringLiteral("--site-text") << *options.siteText;
         if (!options.bannerFile.isEmpty())
             args << QStringLiteral("--banner") << options.bannerFile;
+        args << options.extraArgs;
         process_.start(QStringLiteral(TIRELIX_PYTHON3), args);
         if (!process_.waitForStarted(10000))
             return;

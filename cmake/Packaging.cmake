@@ -1,0 +1,72 @@
+# Installs Tirelix as a desktop program (GNU layout) and describes its Debian package.
+# Included by src/CMakeLists.txt, where the program and its folder's files are defined.
+#
+#   <prefix>/bin/tirelix
+#   <prefix>/share/tirelix/          the program-folder defaults, copied to each user's data
+#                                    folder at first start (the installed copy writes nothing here)
+#   <prefix>/share/applications/     desktop entry
+#   <prefix>/share/metainfo/         AppStream description
+#   <prefix>/share/icons/hicolor/    the icon, drawn at each size by scripts/draw-artwork
+include(GNUInstallDirs)
+
+# One name for the desktop entry, the AppStream component and the icon.
+set(TIRELIX_APP_ID "example.tirelix.Tirelix")
+set(TIRELIX_RELEASE_DATE "2026-12-06")
+set(TIRELIX_SCREENSHOT_URL "" CACHE STRING
+    "Web address of docs/screenshot.png for the AppStream description (left out when empty)")
+
+install(TARGETS tirelix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${TIRELIX_PROGRAM_FOLDER_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/tirelix)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${TIRELIX_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+set(TIRELIX_SCREENSHOTS "")
+if(TIRELIX_SCREENSHOT_URL)
+  if(NOT TIRELIX_SCREENSHOT_URL MATCHES "^https?://[^<>&\"]+$")
+    message(FATAL_ERROR "TIRELIX_SCREENSHOT_URL: an http or https address")
+  endif()
+  set(TIRELIX_SCREENSHOTS "<screenshots>
+    <screenshot type=\"default\">
+      <image>${TIRELIX_SCREENSHOT_URL}</image>
+    </screenshot>
+  </screenshots>")
+endif()
+configure_file(${PROJECT_SOURCE_DIR}/packaging/${TIRELIX_APP_ID}.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/packaging/${TIRELIX_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${TIRELIX_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+foreach(size 16 32 48 128 256)
+  install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/tirelix-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${TIRELIX_APP_ID}.png)
+endforeach()
+
+# Debian package: scripts/package builds it into build/package.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tirelix)
+set(CPACK_PACKAGE_VENDOR "Tirelix")
+set(CPACK_PACKAGE_CONTACT "Tirelix <tirelix@tirelix.example>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TIRELIX_SITE_ADDRESS}")
+# The libraries the program links come from dpkg-shlibdeps; fonts draw every text.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core | fonts-freefont-ttf | fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# A synopsis line, then the long description; CPack writes it in control-file form.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "French franc and euro converter with a calculator and paper tape
+Tirelix converts any typed amount at once both ways between French francs
+and euros at the official rate of 6.55957 francs for one euro. Beside the
+converter sits a four-function calculator that prints every key on a paper
+tape, which can be saved, loaded again and printed. The program speaks French.
+
+Convertisseur francs et euros avec calculatrice et ticket : Tirelix convertit
+aussitôt tout montant saisi, dans les deux sens, au taux officiel de 6,55957
+francs pour un euro. À côté, une calculatrice imprime chaque touche sur un
+ticket que l'on peut enregistrer, rouvrir et imprimer.")
+include(CPack)

@@ -1,0 +1,117 @@
+// The converter's amount parser on any bytes: the status follows ReadNumber's rule, the result
+// texts keep the "##,##0.00" pattern and the rate, and blanks in front change nothing as long
+// as the entry stays within the length the converter takes (also at 254, 255 and 256 bytes).
+#include "calc/converter.h"
+#include "calc/number_text.h"
+#include "fuzz_check.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+using calc::Conversion;
+using calc::ConversionStatus;
+using fuzz::check;
+
+namespace {
+
+// "-1 234,56" as cents (-123456); false when the text breaks the pattern.
+bool patternCents(const std::string& t, long double& cents, bool& negative) {
+    std::size_t i = 0;
+    negative = !t.empty() && t[0] == '-';
+    if (negative)
+        ++i;
+    const std::size_t comma = t.find(',');
+    if (comma == std::string::npos || comma + 3 != t.size() || comma == i)
+        return false;
+    // Groups of three from the comma leftwards, the first of one to three digits.
+    const std::size_t groupedLength = comma - i;
+    long double value = 0;
+    for (std::size_t k = i; k < comma; ++k) {
+        const std::size_t fromComma = comma - k; // 1 for the digit just before the comma
+        if (fromComma % 4 == 0) {
+            if (t[k] != ' ')
+                return false;
+            continue;
+        }
+        if (t[k] < '0' || t[k] > '9')
+            return false;
+        value = value * 10 + (t[k] - '0');
+    }
+    if (groupedLength % 4 == 0 || (groupedLength > 1 && t[i] == '0'))
+        return false;
+    for (std::size_t k = comma + 1; k < t.size(); ++k) {
+        if (t[k] < '0' || t[k] > '9')
+            return false;
+        value = value * 10 + (t[k] - '0');
+    }
+    cents = negative ? -value : value;
+    return true;
+}
+
+std::string withComma(std::string_view entry) {
+    std::string s(entry);
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
+}
+
+bool sameConversion(const Conversion& a, const Conversion& b) {
+    return a.status == b.status && a.francs == b.francs && a.euros == b.euros;
+}
+
+void checkConversion(std::string_view entry, const Conversion& c) {
+    if (entry.empty() || entry == "0") {
+        check(c.status == ConversionStatus::Empty, "only \"\" and \"0\" are empty", entry);
+    } else {
+        check(c.status != ConversionStatus::Empty, "only \"\" and \"0\" are empty", entry);
+    }
+    if (c.status != ConversionStatus::Converted) {
+        check(c.francs == calc::kClearedResult && c.euros == calc::kClearedResult,
+              "results stay cleared without a conversion", entry);
+        if (c.status == ConversionStatus::NotNumeric && entry.size() <= 254)
+            check(!calc::ReadNumber(withComma(entry)).ok(), "a number is never refused", entry);
+        return;
+    }
+    const calc::ReadResult read = calc::ReadNumber(withComma(entry));
+    check(read.ok(), "only numbers convert", entry);
+
+    long double francCents = 0, euroCents = 0;
+    bool francNegative = false, euroNegative = false;
+    check(patternCents(c.francs, francCents, francNegative), "francs in ##,##0.00", c.francs);
+    check(patternCents(c.euros, euroCents, euroNegative), "euros in ##,##0.00", c.euros);
+    const std::size_t first = entry.find_first_not_of(" \t");
+    const bool typedNegative = first != std::string_view::npos && entry[first] == '-';
+    check(!francNegative || (typedNegative && francCents != 0),
+          "a minus only for a negative amount", entry);
+    check(!euroNegative || (typedNegative && euroCents != 0), "a minus only for a negative amount",
+          entry);
+
+    // Where a double still holds the amount to far better than a cent, the rate must show.
+    const long double x = read.value;
+    if (std::fabs(read.value) < 1e9) {
+        check(std::fabs(francCents - x * 655.957L) <= 0.5L + 1e-3L, "francs = amount x 6.55957",
+              entry);
+        check(std::fabs(euroCents - x * 100.0L / 6.55957L) <= 0.5L + 1e-3L,
+              "euros = amount / 6.55957", entry);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view entry = fuzz::asText(data, size);
+    const Conversion c = calc::ConvertAmount(entry);
+    checkConversion(entry, c);
+
+    // Blanks in front, up to and past the longest entry taken.
+    for (const std::size_t length : {std::size_t{254}, std::size_t{255}, std::size_t{256}}) {
+        if (size >= length)
+            continue;
+        const std::string padded = std::string(length - size, ' ') + std::string(entry);
+        const Conversion p = calc::ConvertAmount(padded);
+        checkConversion(padded, p);
+        if (length == 254 && c.status != ConversionStatus::Empty)
+            check(sameConversion(c, p), "blanks in front change nothing", padded);
+    }
+    return 0;
+}

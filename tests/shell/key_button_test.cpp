@@ -1,0 +1,50 @@
+// The calculator keys draw themselves: each state must show as the window's design wants it.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+
+#include "ui/key_button.h"
+
+namespace {
+
+struct Case {
+    const char* name;
+    QColor face;
+    bool pressed, focused;
+    QColor centre, rim;
+};
+
+TEST(KeyButton, ShowsEachState) {
+    const QColor light(224, 224, 224), equals(192, 192, 192), pressed(160, 160, 160);
+    const QColor rim(96, 96, 96), focusRim(0, 0, 160);
+    const Case cases[] = {
+        {"at rest", light, false, false, light, rim},
+        {"the darker \"=\" key", equals, false, false, equals, rim},
+        {"pressed", light, true, false, pressed, rim},
+        {"with the keyboard focus", light, false, true, light, focusRim},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        ui::KeyButton key(QString(), &window);
+        key.setGeometry(0, 0, 25, 25);
+        // Somewhere else for the focus to be.
+        QLineEdit box(&window);
+        box.setGeometry(30, 0, 40, 20);
+        key.setFaceColour(c.face);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            GTEST_SKIP() << "no window system";
+        window.activateWindow();
+        (c.focused ? static_cast<QWidget&>(key) : box).setFocus(Qt::TabFocusReason);
+        key.setDown(c.pressed);
+        const QImage picture = key.grab().toImage();
+        EXPECT_EQ(QColor(picture.pixel(12, 12)), c.centre);
+        // The middle of the left rim, clear of the rounded corners.
+        EXPECT_EQ(QColor(picture.pixel(0, 12)), c.rim);
+    }
+}
+
+} // namespace
