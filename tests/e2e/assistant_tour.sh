@@ -28,12 +28,9 @@ printf '"0"\r\n' > "$work/prog/Prem.eff"
 printf '"0"\r\n' > "$work/prog/Pub.eff"
 printf '""\r\n' > "$work/prog/Site.eff"
 
-HOME=$work/home openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 1 50); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+# shellcheck source=window_manager.sh
+. "$(dirname "$0")/window_manager.sh"
+start_window_manager "$work/home"
 
 start_program() {
   (cd "$work/prog" && HOME=$work/home exec ./tirelix) >/dev/null 2>&1 &

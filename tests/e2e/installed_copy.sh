@@ -30,12 +30,9 @@ chmod -R a-w "$prefix"
 snapshot() { (cd "$prefix" && find . -printf '%p %y %s %m %T@\n' | sort); }
 snapshot >"$work/prefix.before"
 
-HOME=$work/wm openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 1 50); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+# shellcheck source=window_manager.sh
+. "$(dirname "$0")/window_manager.sh"
+start_window_manager "$work/wm"
 
 # Starts the installed program as a user with this home (and data folder, when given).
 start_as() {
