@@ -51,14 +51,9 @@ owner() {
 for _ in $(seq 1 100); do owner && break; sleep 0.1; done
 owner || fail "the accessibility bus did not start"
 
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm=$!
-pids+=($wm)
-# Ready once it has named itself on the root window (an earlier manager may have left its
-# properties there).
-managing() { xprop -root _OPENBOX_PID 2>/dev/null | grep -q "= $wm\$"; }
-for _ in $(seq 1 100); do managing && break; sleep 0.1; done
-managing || { cat "$work/openbox.log" >&2; fail "the window manager did not start"; }
+# shellcheck source=window_manager.sh
+. "$here/window_manager.sh"
+start_window_manager "$work/home" || fail "the window manager did not start"
 
 # Over the pointer the welcome window would take whatever the keyboard types: keep it aside.
 xdotool mousemove 20 1000

@@ -30,7 +30,7 @@ printf '""\r\n' > "$work/prog/Site.eff"
 
 # shellcheck source=window_manager.sh
 . "$(dirname "$0")/window_manager.sh"
-start_window_manager "$work/home"
+start_window_manager "$work/home" || fail "the window manager did not start"
 
 start_program() {
   (cd "$work/prog" && HOME=$work/home exec ./tirelix) >/dev/null 2>&1 &

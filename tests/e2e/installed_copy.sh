@@ -32,7 +32,7 @@ snapshot >"$work/prefix.before"
 
 # shellcheck source=window_manager.sh
 . "$(dirname "$0")/window_manager.sh"
-start_window_manager "$work/wm"
+start_window_manager "$work/wm" || fail "the window manager did not start"
 
 # Starts the installed program as a user with this home (and data folder, when given).
 start_as() {

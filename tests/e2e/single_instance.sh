@@ -41,13 +41,13 @@ start_server() {
 start_twm() {
     command -v twm >/dev/null || fail "twm is not installed (scripts/deps installs it)"
     printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$work/twmrc"
-    twm -f "$work/twmrc" >/dev/null 2>&1 &
+    twm -f "$work/twmrc" >"$work/twm.log" 2>&1 &
     pids+=($!)
     for _ in $(seq 1 200); do
         xwininfo -root -tree 2>/dev/null | grep -q '"TWM Icon Manager"' && return 0
         sleep 0.1
     done
-    fail "twm did not start"
+    fail "twm did not start: $(cat "$work/twm.log")"
 }
 
 # A foreign window, from a program that is not Tirelix.
