@@ -2,6 +2,7 @@
 # Included by src/CMakeLists.txt, where the program and its folder's files are defined.
 #
 #   <prefix>/bin/tirelix
+#   <prefix>/lib/<arch>/tirelix/     the network and printing modules, loaded at first use
 #   <prefix>/share/tirelix/          the program-folder defaults, copied to each user's data
 #                                    folder at first start (the installed copy writes nothing here)
 #   <prefix>/share/applications/     desktop entry
@@ -16,6 +17,7 @@ set(TIRELIX_SCREENSHOT_URL "" CACHE STRING
     "Web address of docs/screenshot.png for the AppStream description (left out when empty)")
 
 install(TARGETS tirelix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tirelix_network tirelix_printing LIBRARY DESTINATION ${TIRELIX_MODULES_DIR})
 install(FILES ${TIRELIX_PROGRAM_FOLDER_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/tirelix)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/${TIRELIX_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "modules/loader.h"
 #include "shell/main_window_object.h"
 #include "shell/window_object.h"
 #include "ui/qt_documents.h"
@@ -42,8 +43,8 @@ private:
     ui::QtDialogs dialogs_;
     ui::QtClipboard clipboard_;
     ui::QtFileDialogs files_;
-    ui::QtPrinter printer_;
-    ui::QtConnectionProbe connection_;
+    modules::LazyPrinter printer_;
+    modules::LazyConnectionProbe connection_;
     ui::QtWebBrowser browser_;
     std::unique_ptr<frmEuros> main_;
     // The main window as the other windows reach it.

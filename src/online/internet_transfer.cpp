@@ -17,7 +17,7 @@ bool isWebScheme(const QUrl& url) {
 
 } // namespace
 
-InternetTransfer::InternetTransfer(QObject* parent) : QObject(parent) {
+InternetTransfer::InternetTransfer() {
     setObjectName(QStringLiteral("Inet1"));
     deadline_.setSingleShot(true);
     connect(&deadline_, &QTimer::timeout, this,
@@ -60,7 +60,7 @@ bool InternetTransfer::OpenURL(const QString& address, qint64 maxBytes, int time
     reply_ = manager_->get(request);
     watch(reply_.data());
     deadline_.start(timeLimit);
-    emit StateChanged(1);
+    StateChanged(1);
     return true;
 }
 
@@ -68,21 +68,21 @@ void InternetTransfer::watch(QNetworkReply* reply) {
     // The host is looked up as the socket starts connecting; Qt reports the two as one step.
     connect(reply, &QNetworkReply::socketStartedConnecting, this, [this] {
         connecting_ = true;
-        emit StateChanged(2);
-        emit StateChanged(3);
+        StateChanged(2);
+        StateChanged(3);
     });
     connect(reply, &QNetworkReply::requestSent, this, [this] {
         if (connecting_)
-            emit StateChanged(4);
-        emit StateChanged(5);
-        emit StateChanged(6);
+            StateChanged(4);
+        StateChanged(5);
+        StateChanged(6);
     });
     connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
         if (!reply_)
             return;
         if (!responseStarted_) {
             responseStarted_ = true;
-            emit StateChanged(7);
+            StateChanged(7);
         }
         bool known = false;
         const qint64 length =
@@ -134,11 +134,11 @@ void InternetTransfer::onFinished() {
         fail(QNetworkReply::UnknownContentError, QStringLiteral("Réponse trop longue"));
         return;
     }
-    emit StateChanged(8);
+    StateChanged(8);
     // The request asked for the connection to be closed after the response.
-    emit StateChanged(9);
-    emit StateChanged(10);
-    emit StateChanged(kStateResponseCompleted);
+    StateChanged(9);
+    StateChanged(10);
+    StateChanged(kStateResponseCompleted);
     end(content);
 }
 
@@ -155,7 +155,7 @@ void InternetTransfer::fail(int code, const QString& info) {
     QNetworkReply* reply = reply_.data();
     disconnect(reply, nullptr, this, nullptr);
     reply->abort();
-    emit StateChanged(kStateError);
+    StateChanged(kStateError);
     end(std::nullopt);
 }
 

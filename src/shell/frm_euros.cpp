@@ -16,6 +16,7 @@
 #include <QShortcut>
 
 #include "calc/converter.h"
+#include "online/transfer.h"
 #include "shell/note_pages.h"
 #include "shell/state_file.h"
 #include "shell/window_object.h"

@@ -35,7 +35,7 @@ class WindowDirectory;
 } // namespace shell
 
 namespace online {
-class InternetTransfer;
+class Transfer;
 }
 
 class frmEuros : public QWidget {
@@ -199,7 +199,7 @@ private:
     ui::Timer* Timer3 = nullptr;
     ui::Timer* Timer4 = nullptr;
     // Created at the first download, not with the window.
-    online::InternetTransfer* Inet1 = nullptr;
+    std::unique_ptr<online::Transfer> Inet1;
     // The banner file playing in Gif89a1 (owns the bytes it plays from).
     QMovie* bannerMovie_ = nullptr;
     online::Settings online_;

@@ -14,10 +14,11 @@
 
 #include <memory>
 
+#include "modules/loader.h"
 #include "online/banner.h"
 #include "online/download_tick.h"
 #include "online/gif_outline.h"
-#include "online/internet_transfer.h"
+#include "online/transfer.h"
 #include "online/transfer_trace.h"
 #include "shell/state_file.h"
 #include "shell/window_object.h"
@@ -250,9 +251,11 @@ void frmEuros::Timer3_Timer() {
     if (!plan.fetch)
         return;
     if (!Inet1) {
-        Inet1 = new online::InternetTransfer(this);
-        connect(Inet1, &online::InternetTransfer::StateChanged, this,
-                [this](int state) { Inet1_StateChanged(state); });
+        // Without the network module there is nothing to fetch with: the tick ends silently.
+        Inet1 = modules::CreateTransfer();
+        if (!Inet1)
+            return;
+        Inet1->setStateListener([this](int state) { Inet1_StateChanged(state); });
     }
     // The previous tick's transfer is still running: this tick's fetch fails, silently.
     if (Inet1->StillExecuting())

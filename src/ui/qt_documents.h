@@ -1,7 +1,5 @@
-// File dialogs and the printer over Qt.
+// File dialogs over Qt.
 #pragma once
-
-#include <QString>
 
 #include "ui/platform.h"
 
@@ -18,18 +16,6 @@ public:
 
 private:
     QWidget* parent_;
-};
-
-// The system's default printer, or a PDF file when one is named (what the tests read back).
-class QtPrinter final : public Printer {
-public:
-    QtPrinter() = default;
-    explicit QtPrinter(QString pdfPath) : pdfPath_(std::move(pdfPath)) {}
-    bool available() override;
-    bool printText(const std::string& text) override;
-
-private:
-    QString pdfPath_;
 };
 
 } // namespace ui

@@ -3,19 +3,9 @@
 #include "online/banner.h"
 
 #include <QDesktopServices>
-#include <QNetworkInformation>
 #include <QUrl>
 
 namespace ui {
-
-bool QtConnectionProbe::IsConnected() {
-    if (!loadTried_) {
-        loadTried_ = true;
-        QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
-    }
-    const QNetworkInformation* info = QNetworkInformation::instance();
-    return info && info->reachability() == QNetworkInformation::Reachability::Online;
-}
 
 void QtWebBrowser::open(const std::string& address) {
     if (!online::IsWebAddress(address))

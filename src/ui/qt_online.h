@@ -1,21 +1,9 @@
-// The connection probe and the web browser over Qt.
+// The web browser over Qt.
 #pragma once
 
 #include "ui/platform.h"
 
 namespace ui {
-
-// Qt's network information, loaded by the reachability feature at the first question (the
-// default backend needs NetworkManager; the glib one answers from the routing table). Online
-// means connected. The backend keeps the answer current from the system's own notifications,
-// so a question costs a read.
-class QtConnectionProbe final : public ConnectionProbe {
-public:
-    bool IsConnected() override;
-
-private:
-    bool loadTried_ = false;
-};
 
 // The desktop's default handler for web addresses.
 class QtWebBrowser final : public WebBrowser {

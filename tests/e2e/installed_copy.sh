@@ -67,6 +67,26 @@ wait_value() {
   return 1
 }
 
+# Opens the menu behind "Menu" (Label6, at the top left of the main window `main`).
+open_menu() {
+  local mx my
+  read -r mx my < <(xwininfo -id "$main" |
+    awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }')
+  xdotool windowactivate --sync "$main" mousemove $((mx + 28)) $((my + 8)) click 1
+  sleep 0.5
+}
+
+# Waits (at most 5 s) until this many message boxes titled "Tirelix" (as the main window is)
+# are shown.
+wait_boxes() {
+  for _ in $(seq 1 50); do
+    [ "$(xdotool search --onlyvisible --name '^Tirelix$' 2>/dev/null | wc -l)" -eq $(($1 + 1)) ] &&
+      return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # A user's folder holds the installed defaults, each whole, and no copy left half-way.
 check_seeded() {
   local folder=$1 name
@@ -87,22 +107,31 @@ check_seeded "$folder"
 xdotool windowactivate --sync "$welcome" key alt+F4
 wait_value "$folder/Prem.eff" 1 || fail "Prem.eff in $folder does not hold the quoted 1"
 
-# The banner switch from the menu behind "Menu" (Label6, at the main window's top left).
-read -r mx my < <(xwininfo -id "$main" |
-  awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }')
-xdotool windowactivate --sync "$main" mousemove $((mx + 28)) $((my + 8)) click 1
-sleep 0.5
+# The banner switch from the menu.
+open_menu
 xdotool key Down Down Down Down Return
 wait_value "$folder/Pub.eff" 1 || fail "Pub.eff in $folder does not hold the quoted 1"
 stop
 
 # ---- First user again: no welcome, the switch still on.
 start_as "$work/anne" "$work/anne-data"
-wait_titled Tirelix >/dev/null || fail "no main window at the second start"
+main=$(wait_titled Tirelix) || fail "no main window at the second start"
 sleep 1
 xdotool search --onlyvisible --name "^Démarrage\$" >/dev/null 2>&1 &&
   fail "welcome shown again to the same user"
 wait_value "$folder/Pub.eff" 1 || fail "the banner switch was not kept"
+
+# Printing comes from a module in the installed library folder, loaded now: with no printer
+# on this machine, the question (Yes) is followed by the program's message, and nothing is
+# logged of a module not found.
+open_menu
+xdotool key Down Down Down Return
+wait_titled "Impression de la note" >/dev/null || fail "no question before printing"
+xdotool key Return
+wait_boxes 1 || fail "no message after the question"
+xdotool key Return
+wait_boxes 0 || fail "the message did not close"
+! grep -i "module\|tirelix:" "$work/program.log" >&2 || fail "the printing module did not load"
 stop
 
 # ---- Second user, with only a home: ~/.local/share/tirelix, and a welcome of their own.

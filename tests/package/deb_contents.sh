@@ -37,8 +37,11 @@ done
 # Every file, and only those, under /usr.
 root=$work/root
 dpkg -x "$deb" "$root" || fail "dpkg -x"
+modules=usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/tirelix
 expected=(
   usr/bin/tirelix
+  "$modules/libtirelix_network.so"
+  "$modules/libtirelix_printing.so"
   usr/share/applications/$id.desktop
   usr/share/metainfo/$id.metainfo.xml
   usr/share/tirelix/MainTacheG.ico

@@ -15,7 +15,7 @@
 #include "calculator_rig.h"
 #include "shell/frm_euros.h"
 #include "shell/window_object.h"
-#include "ui/qt_documents.h"
+#include "ui/qt_printer.h"
 #include "ui/qt_platform.h"
 
 namespace test {
