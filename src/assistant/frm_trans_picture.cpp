@@ -3,6 +3,7 @@
 #include "assistant/pop_up.h"
 #include "ui/accessibility.h"
 #include "ui/twips.h"
+#include "ui/picture.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -25,7 +26,7 @@ frmTransPicture::frmTransPicture(QWidget* parent)
 void frmTransPicture::Form_Load() {
     assistant::PlaceAtCursor(*this);
 
-    const QPixmap arrow(QStringLiteral(":/assets/arrow.png"));
+    const QPixmap arrow = ui::Picture(QStringLiteral(":/assets/arrow.png"));
     Picture1->setPixmap(arrow);
     Picture1->setFrameStyle(QFrame::NoFrame);
     Picture1->setGeometry(0, 0, arrow.width(), arrow.height());

@@ -8,6 +8,7 @@
 #include "ui/timer.h"
 #include "ui/twips.h"
 #include "ui/window_position.h"
+#include "ui/picture.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -72,7 +73,7 @@ FrmTrombonne::FrmTrombonne(shell::WindowDirectory& windows, shell::SharedState& 
     for (int i = 0; i < 4; ++i) {
         auto* frame = new QLabel(this);
         frame->setObjectName(QStringLiteral("Image1_%1").arg(i));
-        frame->setPixmap(QPixmap(QStringLiteral(":/assets/trombone_%1.png").arg(i)));
+        frame->setPixmap(ui::Picture(QStringLiteral(":/assets/trombone_%1.png").arg(i)));
         frame->setGeometry(TwipsRect(framePlaces[i].x(), framePlaces[i].y(), 1860, 1380));
         ui::HideFromScreenReaders(frame);
         Image1[static_cast<std::size_t>(i)] = frame;

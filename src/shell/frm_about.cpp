@@ -4,6 +4,7 @@
 #include "ui/accessibility.h"
 #include "ui/hand_pointer.h"
 #include "ui/twips.h"
+#include "ui/picture.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -41,7 +42,7 @@ frmAbout::frmAbout(Services services, QWidget* parent)
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(TwipsRect(240, 240, 540, 540));
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/assets/icons/tirelix-32.png")));
+    picIcon->setPixmap(ui::Picture(QStringLiteral(":/assets/icons/tirelix-32.png")));
     picIcon->setAlignment(Qt::AlignCenter);
     // The program's icon beside its name says nothing more.
     ui::HideFromScreenReaders(picIcon);

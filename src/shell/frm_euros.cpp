@@ -135,7 +135,7 @@ frmEuros::~frmEuros() = default;
 
 void frmEuros::LoadPictures() {
     for (const char* path : kPictures)
-        QPixmap(QString::fromLatin1(path));
+        ui::Picture(QString::fromLatin1(path));
 }
 
 ui::Tape& frmEuros::tape() { return *tape_; }
@@ -144,7 +144,7 @@ void frmEuros::buildWindow() {
     setObjectName(QStringLiteral("frmEuros"));
     setWindowTitle(QStringLiteral("Tirelix"));
     ui::SetAccessibleRole(this, QAccessible::Window);
-    setWindowIcon(QIcon(QPixmap(QStringLiteral(":/assets/icons/tirelix-16.png"))));
+    setWindowIcon(QIcon(ui::Picture(QStringLiteral(":/assets/icons/tirelix-16.png"))));
     // Fixed single border: a minimise button, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -306,7 +306,7 @@ void frmEuros::buildCalculatorPanel() {
 
     Command5 = makeKey(panel, QStringLiteral("Command5"), QString(),
                        QStringLiteral("effacer le Ticket Note"), TwipsRect(4920, 90, 375, 255));
-    Command5->setIcon(QIcon(QPixmap(QStringLiteral(":/assets/clear_notes.png"))));
+    Command5->setIcon(QIcon(ui::Picture(QStringLiteral(":/assets/clear_notes.png"))));
     Command5->setIconSize(QSize(16, 16));
     Command5->setToolTip(QStringLiteral("Effacement des notes"));
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
@@ -332,7 +332,7 @@ void frmEuros::buildHiddenControls() {
     // Beyond the client area: they work, but the user never sees them.
     Command1 = makeKey(this, QStringLiteral("Command1"), QString(), QStringLiteral("convertir"),
                        TwipsRect(600, 5160, 495, 495));
-    Command1->setIcon(QIcon(QPixmap(QStringLiteral(":/assets/convert.png"))));
+    Command1->setIcon(QIcon(ui::Picture(QStringLiteral(":/assets/convert.png"))));
     Command1->setIconSize(QSize(32, 32));
     // Out of the Tab chain: its focus converts and hands the focus straight back to Text1,
     // which would keep the keyboard from ever leaving the entry box.

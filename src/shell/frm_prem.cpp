@@ -8,6 +8,7 @@
 #include "ui/fit_text.h"
 #include "ui/hand_pointer.h"
 #include "ui/twips.h"
+#include "ui/picture.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -60,7 +61,7 @@ frmPrem::frmPrem(shell::WindowDirectory& windows, shell::SharedState& shared, QW
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(TwipsRect(240, 240, 540, 540));
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/assets/icons/tirelix-32.png")));
+    picIcon->setPixmap(ui::Picture(QStringLiteral(":/assets/icons/tirelix-32.png")));
     // The program's icon beside the title says nothing more.
     ui::HideFromScreenReaders(picIcon);
 
@@ -94,7 +95,7 @@ frmPrem::frmPrem(shell::WindowDirectory& windows, shell::SharedState& shared, QW
     cmdOK->setGeometry(TwipsRect(2040, 2400, 1860, 1785));
     cmdOK->setText(QStringLiteral("OK"));
     cmdOK->setAccessibleDescription(QStringLiteral("Commencer la présentation interactive"));
-    cmdOK->setIcon(QIcon(QStringLiteral(":/assets/trombone_1.png")));
+    cmdOK->setIcon(QIcon(ui::Picture(QStringLiteral(":/assets/trombone_1.png"))));
     cmdOK->setIconSize(QSize(124, 92));
     cmdOK->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     cmdOK->setFocusPolicy(Qt::StrongFocus);

@@ -7,6 +7,8 @@
 
 #include <string_view>
 
+#include "ui/picture.h"
+
 namespace ui {
 
 // The core speaks UTF-8; Qt speaks QString.
@@ -19,7 +21,7 @@ inline QLabel* MakePicture(QWidget* parent, const char* name, const QString& res
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(rect);
-    label->setPixmap(QPixmap(resource));
+    label->setPixmap(Picture(resource));
     return label;
 }
 

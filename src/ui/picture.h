@@ -1,0 +1,15 @@
+// The program's own pictures (compiled-in resources), decoded once.
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+
+namespace ui {
+
+// The picture at `path`, read by the decoder its extension names. Left to guess, Qt would load
+// every image plugin of the system to ask each whether it reads the format, before it falls
+// back on its built-in PNG reader: a cost at every start for nothing. Null when it cannot be
+// read. Kept in the pixmap cache.
+QPixmap Picture(const QString& path);
+
+} // namespace ui
