@@ -6,19 +6,10 @@
 set -u
 exe=$1
 assets=$2
-[ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: run under Xvfb" >&2; exit 1; }
-for tool in openbox xdotool xwininfo xprop import convert python3; do
-  command -v $tool >/dev/null || { echo "missing $tool (scripts/deps installs it)" >&2; exit 1; }
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=window_manager.sh
+. "$(dirname "$0")/window_manager.sh"
+require_x_tools xdotool xwininfo xprop import convert python3
+make_work_folder
 
 # A program folder of its own, with the first-run marker set.
 mkdir "$work/prog" "$work/home"
@@ -28,8 +19,6 @@ printf '"0"\r\n' > "$work/prog/Prem.eff"
 printf '"0"\r\n' > "$work/prog/Pub.eff"
 printf '""\r\n' > "$work/prog/Site.eff"
 
-# shellcheck source=window_manager.sh
-. "$(dirname "$0")/window_manager.sh"
 start_window_manager "$work/home" || fail "the window manager did not start"
 
 start_program() {

@@ -7,20 +7,10 @@
 #   installed_copy.sh CMAKE BUILD_DIR
 set -u
 cmake=$1 build=$2
-[ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: run under Xvfb" >&2; exit 1; }
-for tool in openbox xdotool xwininfo xprop; do
-  command -v $tool >/dev/null || { echo "missing $tool (scripts/deps installs it)" >&2; exit 1; }
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
-  chmod -R u+w "$work" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=window_manager.sh
+. "$(dirname "$0")/window_manager.sh"
+require_x_tools xdotool xwininfo xprop
+make_work_folder
 
 prefix=$work/prefix
 "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" ||
@@ -30,8 +20,6 @@ chmod -R a-w "$prefix"
 snapshot() { (cd "$prefix" && find . -printf '%p %y %s %m %T@\n' | sort); }
 snapshot >"$work/prefix.before"
 
-# shellcheck source=window_manager.sh
-. "$(dirname "$0")/window_manager.sh"
 start_window_manager "$work/wm" || fail "the window manager did not start"
 
 # Starts the installed program as a user with this home (and data folder, when given).

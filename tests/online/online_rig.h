@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "main_window_rig.h"
+#include "test_files.h"
 #include "test_server.h"
 #include "ui/timer.h"
 
@@ -23,17 +24,6 @@ inline const QByteArray kTinyGif = QByteArray::fromHex(
 
 inline QString assetPath(const char* name) {
     return QDir(QStringLiteral(TIRELIX_ASSETS)).filePath(QString::fromLatin1(name));
-}
-
-inline QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-inline void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
 }
 
 struct OnlineRig : MainWindowRig {

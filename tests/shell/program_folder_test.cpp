@@ -6,26 +6,19 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "test_files.h"
+
 namespace {
 
 const QStringList kDefaults = {"Prem.eff", "Pub.eff", "Site.eff", "Pub1.gif", "MainTacheG.ico"};
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using test::readBytes;
+using test::writeBytes;
 
 // The defaults, each with bytes of its own, as the build or the install lays them out.
 void writeDefaults(const QString& folder) {
     for (const QString& name : kDefaults)
-        writeFile(QDir(folder).filePath(name), "default " + name.toLatin1() + "\r\n");
+        writeBytes(QDir(folder).filePath(name), "default " + name.toLatin1() + "\r\n");
 }
 
 QStringList filesIn(const QString& folder) {
@@ -61,7 +54,7 @@ TEST_P(ProgramFolderChoice, KeepsStateInTheRightFolder) {
     const QString share = root.filePath("prefix/share/tirelix");
     const QString perUser = root.filePath("home/.local/share/tirelix");
     QDir().mkpath(exe);
-    writeFile(QDir(exe).filePath("tirelix"), "program");
+    writeBytes(QDir(exe).filePath("tirelix"), "program");
     switch (c.layout) {
     case Layout::Installed:
         writeDefaults(share);
@@ -93,7 +86,7 @@ TEST_P(ProgramFolderChoice, KeepsStateInTheRightFolder) {
         const QString source = c.layout == Layout::Installed ? share : exe;
         EXPECT_EQ(filesIn(perUser).size(), kDefaults.size());
         for (const QString& name : kDefaults) {
-            EXPECT_EQ(readFile(QDir(perUser).filePath(name)), readFile(QDir(source).filePath(name)))
+            EXPECT_EQ(readBytes(QDir(perUser).filePath(name)), readBytes(QDir(source).filePath(name)))
                 << name.toStdString();
         }
     } else if (c.perUser) {
@@ -117,18 +110,18 @@ TEST(SeedProgramFolder, KeepsTheUsersFilesAndNeverTakesAHalfCopy) {
     const QString defaults = root.filePath("share/tirelix");
     const QString perUser = root.filePath("data/tirelix");
     writeDefaults(defaults);
-    writeFile(QDir(perUser).filePath("Prem.eff"), "\"1\"\r\n");
-    writeFile(QDir(perUser).filePath("Pub.eff"), "");
-    writeFile(QDir(perUser).filePath("Site.eff.seed"), "\"https://cut.exam");
-    writeFile(QDir(perUser).filePath("notes.cxt"), "{\\rtf1 }");
+    writeBytes(QDir(perUser).filePath("Prem.eff"), "\"1\"\r\n");
+    writeBytes(QDir(perUser).filePath("Pub.eff"), "");
+    writeBytes(QDir(perUser).filePath("Site.eff.seed"), "\"https://cut.exam");
+    writeBytes(QDir(perUser).filePath("notes.cxt"), "{\\rtf1 }");
 
     ui::SeedProgramFolder(defaults, perUser);
 
-    EXPECT_EQ(readFile(QDir(perUser).filePath("Prem.eff")), "\"1\"\r\n");
-    EXPECT_EQ(readFile(QDir(perUser).filePath("Pub.eff")), "");
-    EXPECT_EQ(readFile(QDir(perUser).filePath("Site.eff")), "default Site.eff\r\n");
-    EXPECT_EQ(readFile(QDir(perUser).filePath("Pub1.gif")), "default Pub1.gif\r\n");
-    EXPECT_EQ(readFile(QDir(perUser).filePath("notes.cxt")), "{\\rtf1 }");
+    EXPECT_EQ(readBytes(QDir(perUser).filePath("Prem.eff")), "\"1\"\r\n");
+    EXPECT_EQ(readBytes(QDir(perUser).filePath("Pub.eff")), "");
+    EXPECT_EQ(readBytes(QDir(perUser).filePath("Site.eff")), "default Site.eff\r\n");
+    EXPECT_EQ(readBytes(QDir(perUser).filePath("Pub1.gif")), "default Pub1.gif\r\n");
+    EXPECT_EQ(readBytes(QDir(perUser).filePath("notes.cxt")), "{\\rtf1 }");
     EXPECT_EQ(filesIn(perUser), (QStringList{"MainTacheG.ico", "Prem.eff", "Pub.eff", "Pub1.gif",
                                              "Site.eff", "notes.cxt"}));
 }

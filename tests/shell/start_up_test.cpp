@@ -4,21 +4,14 @@
 #include <QFile>
 
 #include "main_window_rig.h"
+#include "test_files.h"
 
 using test::MainWindowRig;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using test::readBytes;
+using test::writeBytes;
 
 struct StateCase {
     const char* name;
@@ -34,10 +27,10 @@ TEST_P(StateFilesAtStart, SetTheBannerSwitchAndTheSiteAddress) {
     const StateCase& c = GetParam();
     MainWindowRig rig;
     if (c.pub)
-        writeFile(rig.folder.filePath("Pub.eff"), *c.pub);
+        writeBytes(rig.folder.filePath("Pub.eff"), *c.pub);
     if (c.site)
-        writeFile(rig.folder.filePath("Site.eff"), *c.site);
-    writeFile(rig.folder.filePath("Prem.eff"), "\"1\"\r\n");
+        writeBytes(rig.folder.filePath("Site.eff"), *c.site);
+    writeBytes(rig.folder.filePath("Prem.eff"), "\"1\"\r\n");
     rig.show();
     EXPECT_EQ(rig.window->PubActive, c.pubActive);
     EXPECT_EQ(rig.window->findChild<QAction*>("Pub")->isChecked(), c.pubActive);
@@ -65,14 +58,14 @@ TEST(MainWindow, BannerSwitchIsRememberedInPubEff) {
     pub->trigger();
     EXPECT_TRUE(pub->isChecked());
     EXPECT_TRUE(rig.window->PubActive);
-    EXPECT_EQ(readFile(rig.folder.filePath("Pub.eff")), "\"1\"\r\n");
+    EXPECT_EQ(readBytes(rig.folder.filePath("Pub.eff")), "\"1\"\r\n");
     pub->trigger();
     EXPECT_FALSE(pub->isChecked());
     EXPECT_FALSE(rig.window->PubActive);
-    EXPECT_EQ(readFile(rig.folder.filePath("Pub.eff")), "\"0\"\r\n");
+    EXPECT_EQ(readBytes(rig.folder.filePath("Pub.eff")), "\"0\"\r\n");
     rig.window->Pub_Click();
     EXPECT_TRUE(pub->isChecked());
-    EXPECT_EQ(readFile(rig.folder.filePath("Pub.eff")), "\"1\"\r\n");
+    EXPECT_EQ(readBytes(rig.folder.filePath("Pub.eff")), "\"1\"\r\n");
 }
 
 TEST(MainWindow, QuitterClosesTheWindow) {
