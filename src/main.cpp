@@ -12,11 +12,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("tirelix"));
     // Names the installed desktop entry, so that the desktop matches the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tirelix.Tirelix"));
-    // Qt's font database is guarded by a lock of its own: a window asking for a font early
-    // would only wait for it.
+    // The window is built meanwhile: Qt's font database is guarded by a lock of its own, and the
+    // first control that asks for a font waits there for the thread to finish.
     fonts.then([] { QFontDatabase::families(); });
     Program program;
-    frmEuros::LoadPictures();
-    fonts.wait();
     return program.run();
 }

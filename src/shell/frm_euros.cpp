@@ -43,12 +43,6 @@ constexpr int kKeyColumns[] = {120, 600, 1080, 1560, 2040};
 constexpr int kKeyRows[] = {480, 960, 1440, 1920};
 constexpr int kKeySize = 375;
 
-// The pictures of the window, icons included; QPixmap keeps them in its cache by name.
-const char* const kPictures[] = {
-    ":/assets/icons/tirelix-16.png", ":/assets/banner_static.gif", ":/assets/coin.png",
-    ":/assets/euros_convertisseur.png", ":/assets/taux.png", ":/assets/clear_notes.png",
-    ":/assets/calculatrice.png", ":/assets/convert.png"};
-
 // The state files are one short line; anything longer is not one of ours.
 constexpr qint64 kMaxStateFileBytes = 4096;
 
@@ -132,11 +126,6 @@ frmEuros::frmEuros(shell::SharedState& shared, Services services, QWidget* paren
 }
 
 frmEuros::~frmEuros() = default;
-
-void frmEuros::LoadPictures() {
-    for (const char* path : kPictures)
-        ui::Picture(QString::fromLatin1(path));
-}
 
 ui::Tape& frmEuros::tape() { return *tape_; }
 

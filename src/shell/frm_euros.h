@@ -55,10 +55,6 @@ public:
     frmEuros(shell::SharedState& shared, Services services, QWidget* parent = nullptr);
     ~frmEuros() override;
 
-    // Decodes the window's pictures into the pixmap cache ahead of the window, which then
-    // finds them ready (the start-up does this while the fonts load).
-    static void LoadPictures();
-
     // Load step after the instance check: the flags and the three state files.
     void Form_Load();
     // The main window came back to the front from another window of the program.
