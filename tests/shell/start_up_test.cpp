@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFile>
 
+#include "app/start_helper.h"
 #include "main_window_rig.h"
 #include "test_files.h"
 
@@ -76,6 +77,42 @@ TEST(MainWindow, QuitterClosesTheWindow) {
     rig.window->findChild<QAction*>("Quitter")->trigger();
     EXPECT_TRUE(unloading);
     EXPECT_FALSE(rig.window->isVisible());
+}
+
+TEST(StartHelper, PreloadsTheX11LibrariesOnlyWhenQtWillTakeX11) {
+    const struct {
+        const char* platform;
+        const char* session;
+        const char* desktop;
+        const char* display;
+        bool x11;
+    } cases[] = {
+        {"", "", "", ":0", true},
+        {"", "x11", "KDE", ":0", true},
+        {"", "wayland", "KDE", ":0", false},
+        {"", "wayland", "ubuntu:GNOME", ":0", true},
+        {"xcb", "wayland", "KDE", ":0", true},
+        {"xcb;wayland", "", "", ":1", true},
+        {"wayland", "x11", "", ":0", false},
+        {"wayland;xcb", "", "", ":0", false},
+        {"offscreen", "", "", ":0", false},
+        {"xcb", "x11", "", "", false},
+        {"", "", "", "", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(app::StartsOnX11(c.platform, c.session, c.desktop, c.display), c.x11)
+            << c.platform << " / " << c.session << " / " << c.desktop << " / " << c.display;
+}
+
+TEST(StartHelper, RunsTheJobHandedOverOnceAndNoneOtherwise) {
+    int runs = 0;
+    {
+        app::StartHelper helper;
+        helper.then([&runs] { ++runs; });
+        helper.then([&runs] { runs += 10; });
+    }
+    EXPECT_EQ(runs, 1);
+    { app::StartHelper neverHandedOver; }
 }
 
 } // namespace

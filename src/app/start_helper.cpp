@@ -1,0 +1,82 @@
+#include "app/start_helper.h"
+
+#include <QtGlobal>
+
+#include <dlfcn.h>
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <string>
+
+namespace app {
+
+namespace {
+
+std::string_view environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string_view(value) : std::string_view();
+}
+
+bool containsIgnoringCase(std::string_view text, std::string_view word) {
+    return std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           }) != text.end();
+}
+
+} // namespace
+
+bool StartsOnX11(std::string_view qpaPlatform, std::string_view sessionType,
+                 std::string_view currentDesktop, std::string_view display) {
+    if (display.empty())
+        return false;
+    if (!qpaPlatform.empty())
+        return qpaPlatform.substr(0, qpaPlatform.find(';')) == "xcb";
+    return sessionType != "wayland" || containsIgnoringCase(currentDesktop, "gnome");
+}
+
+// FcInit() stores the loaded configuration as the process's current one, where Qt's font
+// database then finds it. Were Qt to ask first, fontconfig would load a second copy and keep
+// one: slower, never wrong.
+StartHelper::StartHelper()
+    : thread_([this] {
+          if (StartsOnX11(environment("QT_QPA_PLATFORM"), environment("XDG_SESSION_TYPE"),
+                          environment("XDG_CURRENT_DESKTOP"), environment("DISPLAY")))
+              // Kept loaded: Qt's platform plugin uses it for the life of the program.
+              dlopen("libQt" QT_STRINGIFY(QT_VERSION_MAJOR) "XcbQpa.so." QT_STRINGIFY(
+                         QT_VERSION_MAJOR),
+                     RTLD_LAZY);
+          FcInit();
+          std::function<void()> job;
+          {
+              std::unique_lock lock(mutex_);
+              handedOver_.wait(lock, [this] { return handed_ || closing_; });
+              job = std::move(job_);
+          }
+          if (job)
+              job();
+      }) {}
+
+StartHelper::~StartHelper() {
+    {
+        const std::lock_guard lock(mutex_);
+        closing_ = true;
+    }
+    handedOver_.notify_one();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void StartHelper::then(std::function<void()> job) {
+    {
+        const std::lock_guard lock(mutex_);
+        if (handed_ || closing_)
+            return;
+        job_ = std::move(job);
+        handed_ = true;
+    }
+    handedOver_.notify_one();
+}
+
+} // namespace app

@@ -1,0 +1,47 @@
+// The steps of a start that draw nothing run on a thread of their own from the first line of
+// main(), beside the connection to the windowing system and the building of the window:
+// - loading the X11 platform libraries (a third of the connection's own time is spent mapping
+//   and linking them; Qt's later load of its platform plugin then finds them in place);
+// - reading the desktop's font configuration (dozens of XML files);
+// - once the application exists, filling Qt's font database from it.
+// The window waits only when its first control asks for a font, on the font database's own lock.
+#pragma once
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string_view>
+#include <thread>
+
+namespace app {
+
+// Whether Qt will take the X11 platform, from the same environment it decides by: QT_QPA_PLATFORM
+// first, else the session type (Qt takes Wayland for a Wayland session, except under GNOME,
+// where it keeps X11 through Xwayland), and an X display in any case. A wrong guess costs only a
+// library load on the helper thread.
+bool StartsOnX11(std::string_view qpaPlatform, std::string_view sessionType,
+                 std::string_view currentDesktop, std::string_view display);
+
+class StartHelper {
+public:
+    // Starts the thread on its first steps; it then waits for then().
+    StartHelper();
+    // Waits for the thread; a job never handed over is not run.
+    ~StartHelper();
+    StartHelper(const StartHelper&) = delete;
+    StartHelper& operator=(const StartHelper&) = delete;
+
+    // The thread's last step, once what it needs exists (Qt's font database needs the
+    // application object). Only the first call counts.
+    void then(std::function<void()> job);
+
+private:
+    std::mutex mutex_;
+    std::condition_variable handedOver_;
+    std::function<void()> job_;
+    bool handed_ = false;
+    bool closing_ = false;
+    std::thread thread_;
+};
+
+} // namespace app
