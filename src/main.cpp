@@ -10,9 +10,18 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("tirelix"));
     // Names the installed desktop entry, so that the desktop matches the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tirelix.Tirelix"));
-    // The window is built meanwhile: Qt's font database is guarded by a lock of its own, and the
-    // first control that asks for a font waits there for the thread to finish.
     helper.then([] { QFontDatabase::families(); });
     Program program;
-    return program.run();
+    // The window is built meanwhile: Qt's font database has a lock of its own, where the first
+    // control that asks for a font waits. Without a session bus address, though, the window's
+    // first text makes Qt's accessibility start a process (the bus's autolaunch), and a child
+    // forked while another thread is inside the allocator can hang before it runs (it does
+    // under AddressSanitizer): then the helper finishes first.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        helper.wait();
+    const int status = program.run();
+    // A start that ends at once (another instance runs) must not take the application, and
+    // the font database with it, from under the helper.
+    helper.wait();
+    return status;
 }

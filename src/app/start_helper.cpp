@@ -64,8 +64,7 @@ StartHelper::~StartHelper() {
         closing_ = true;
     }
     handedOver_.notify_one();
-    if (thread_.joinable())
-        thread_.join();
+    wait();
 }
 
 void StartHelper::then(std::function<void()> job) {
@@ -77,6 +76,11 @@ void StartHelper::then(std::function<void()> job) {
         handed_ = true;
     }
     handedOver_.notify_one();
+}
+
+void StartHelper::wait() {
+    if (thread_.joinable())
+        thread_.join();
 }
 
 } // namespace app

@@ -4,7 +4,6 @@
 //   and linking them; Qt's later load of its platform plugin then finds them in place);
 // - reading the desktop's font configuration (dozens of XML files);
 // - once the application exists, filling Qt's font database from it.
-// The window waits only when its first control asks for a font, on the font database's own lock.
 #pragma once
 
 #include <condition_variable>
@@ -34,6 +33,8 @@ public:
     // The thread's last step, once what it needs exists (Qt's font database needs the
     // application object). Only the first call counts.
     void then(std::function<void()> job);
+    // Returns once the thread is done; at once after the first call.
+    void wait();
 
 private:
     std::mutex mutex_;
