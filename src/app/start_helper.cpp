@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <string>
 
 namespace app {
 
@@ -58,14 +57,7 @@ StartHelper::StartHelper()
               job();
       }) {}
 
-StartHelper::~StartHelper() {
-    {
-        const std::lock_guard lock(mutex_);
-        closing_ = true;
-    }
-    handedOver_.notify_one();
-    wait();
-}
+StartHelper::~StartHelper() { wait(); }
 
 void StartHelper::then(std::function<void()> job) {
     {
@@ -79,6 +71,11 @@ void StartHelper::then(std::function<void()> job) {
 }
 
 void StartHelper::wait() {
+    {
+        const std::lock_guard lock(mutex_);
+        closing_ = true;
+    }
+    handedOver_.notify_one();
     if (thread_.joinable())
         thread_.join();
 }

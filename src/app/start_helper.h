@@ -25,7 +25,7 @@ class StartHelper {
 public:
     // Starts the thread on its first steps; it then waits for then().
     StartHelper();
-    // Waits for the thread; a job never handed over is not run.
+    // Waits for the thread, as wait() does.
     ~StartHelper();
     StartHelper(const StartHelper&) = delete;
     StartHelper& operator=(const StartHelper&) = delete;
@@ -33,7 +33,7 @@ public:
     // The thread's last step, once what it needs exists (Qt's font database needs the
     // application object). Only the first call counts.
     void then(std::function<void()> job);
-    // Returns once the thread is done; at once after the first call.
+    // Returns once the thread is done; a job not handed over by then is not run, nor any later.
     void wait();
 
 private:

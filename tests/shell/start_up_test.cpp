@@ -113,6 +113,11 @@ TEST(StartHelper, RunsTheJobHandedOverOnceAndNoneOtherwise) {
     }
     EXPECT_EQ(runs, 1);
     { app::StartHelper neverHandedOver; }
+    app::StartHelper waitedFirst;
+    waitedFirst.wait();
+    waitedFirst.then([&runs] { ++runs; });
+    waitedFirst.wait();
+    EXPECT_EQ(runs, 1);
 }
 
 } // namespace
