@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 
 #include "app/start_helper.h"
 #include "app/program.h"
@@ -10,7 +11,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("tirelix"));
     // Names the installed desktop entry, so that the desktop matches the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tirelix.Tirelix"));
-    helper.then([] { QFontDatabase::families(); });
+    helper.then([] {
+        QFontDatabase::families();
+        // The window's font, asked for once here: its fallback list (fontconfig sorts every
+        // installed font for it) and the family's styles are kept where every thread finds them.
+        QFontMetrics(QGuiApplication::font()).height();
+    });
     Program program;
     // The window is built meanwhile: Qt's font database has a lock of its own, where the first
     // control that asks for a font waits. Without a session bus address, though, the window's
