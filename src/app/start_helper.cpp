@@ -30,8 +30,11 @@ bool StartsOnX11(std::string_view qpaPlatform, std::string_view sessionType,
                  std::string_view currentDesktop, std::string_view display) {
     if (display.empty())
         return false;
-    if (!qpaPlatform.empty())
-        return qpaPlatform.substr(0, qpaPlatform.find(';')) == "xcb";
+    if (!qpaPlatform.empty()) {
+        // The first platform Qt tries, without its options ("xcb:opt=value;wayland").
+        const std::string_view first = qpaPlatform.substr(0, qpaPlatform.find(';'));
+        return first.substr(0, first.find(':')) == "xcb";
+    }
     return sessionType != "wayland" || containsIgnoringCase(currentDesktop, "gnome");
 }
 

@@ -93,6 +93,8 @@ TEST(StartHelper, PreloadsTheX11LibrariesOnlyWhenQtWillTakeX11) {
         {"", "wayland", "ubuntu:GNOME", ":0", true},
         {"xcb", "wayland", "KDE", ":0", true},
         {"xcb;wayland", "", "", ":1", true},
+        {"xcb:nograb", "", "", ":0", true},
+        {"wayland:opt;xcb", "", "", ":0", false},
         {"wayland", "x11", "", ":0", false},
         {"wayland;xcb", "", "", ":0", false},
         {"offscreen", "", "", ":0", false},
