@@ -1,6 +1,9 @@
 #include <QApplication>
+#include <QDBusConnection>
 #include <QFontDatabase>
 #include <QFontMetrics>
+
+#include <thread>
 
 #include "app/start_helper.h"
 #include "app/program.h"
@@ -11,6 +14,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("tirelix"));
     // Names the installed desktop entry, so that the desktop matches the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tirelix.Tirelix"));
+    // The window's first text brings up the accessibility bridge, which connects to the session
+    // bus and waits for it: that connection is started here, on a thread of its own. Without a
+    // bus address the connection would start a bus (see below), so it is left to Qt.
+    std::thread sessionBus;
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        sessionBus = std::thread([] { QDBusConnection::sessionBus(); });
     helper.then([] {
         QFontDatabase::families();
         // The window's font, asked for once here: its fallback list (fontconfig sorts every
@@ -29,5 +38,7 @@ int main(int argc, char* argv[]) {
     // A start that ends at once (another instance runs) must not take the application, and
     // the font database with it, from under the helper.
     helper.wait();
+    if (sessionBus.joinable())
+        sessionBus.join();
     return status;
 }

@@ -79,9 +79,12 @@ void Program::focusWindowChanged(QWindow* window) {
 int Program::run() { return start() ? QApplication::exec() : 0; }
 
 bool Program::start() {
+    // The window alone first: a start that finds another instance makes no control at all,
+    // and the first start asks the desktop while the start helper still reads the fonts.
     main_ = std::make_unique<frmEuros>(
-        shared_, frmEuros::Services{dialogs_, clipboard_, files_, printer_, connection_, browser_,
-                                    this});
+        shared_,
+        frmEuros::Services{dialogs_, clipboard_, files_, printer_, connection_, browser_, this},
+        nullptr, frmEuros::Controls::Later);
     mainObject_.setWindow(main_.get());
     dialogs_.setParentWidget(main_.get());
     files_.setParentWidget(main_.get());
@@ -94,6 +97,7 @@ bool Program::start() {
         main_->close();
         return false;
     }
+    main_->buildControls();
     main_->Form_Load();
     connect(qApp, &QGuiApplication::focusWindowChanged, this,
             [this](QWindow* window) { focusWindowChanged(window); });

@@ -21,6 +21,7 @@
 #include "shell/state_file.h"
 #include "shell/window_object.h"
 #include "ui/accessibility.h"
+#include "ui/display_box.h"
 #include "ui/files.h"
 #include "ui/key_button.h"
 #include "ui/qt_platform.h"
@@ -54,9 +55,10 @@ bool focusMovedInside(const QEvent* event) {
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
+template <class Box = QLineEdit>
 QLineEdit* makeBox(QWidget* parent, const char* name, const QString& accessibleName, QRect rect,
                    bool readOnly) {
-    auto* box = new QLineEdit(parent);
+    auto* box = new Box(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setAccessibleName(accessibleName);
     box->setGeometry(rect);
@@ -107,9 +109,18 @@ QPushButton* makeKey(QWidget* parent, const QString& name, const QString& captio
 
 } // namespace
 
-frmEuros::frmEuros(shell::SharedState& shared, Services services, QWidget* parent)
+frmEuros::frmEuros(shell::SharedState& shared, Services services, QWidget* parent,
+                   Controls controls)
     : QWidget(parent), shared_(shared), services_(services) {
     buildWindow();
+    if (controls == Controls::Now)
+        buildControls();
+}
+
+void frmEuros::buildControls() {
+    if (calculator_)
+        return;
+    buildMenuLabel();
     buildBannerStrip();
     buildConverterPanel();
     buildCalculatorPanel();
@@ -142,7 +153,9 @@ void frmEuros::buildWindow() {
     // Colours are set through palettes: a style sheet here would send every control of the
     // window through the style-sheet style, a good part of the start-up.
     paintBackground(this, QColor(0, 48, 96));
+}
 
+void frmEuros::buildMenuLabel() {
     Label6 = new QLabel(QStringLiteral("Menu"), this);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setAccessibleName(QStringLiteral("Menu"));
@@ -223,12 +236,9 @@ void frmEuros::buildCalculatorPanel() {
     ui::SetAccessibleRole(panel, QAccessible::Pane);
     panel->setGeometry(TwipsRect(2760, 1260, 5655, 2960));
 
-    TextChiffre = makeBox(panel, "TextChiffre", QStringLiteral("Affichage"),
-                          TwipsRect(120, 60, 2295, 360), true);
+    TextChiffre = makeBox<ui::DisplayBox>(panel, "TextChiffre", QStringLiteral("Affichage"),
+                                          TwipsRect(120, 60, 2295, 360), true);
     TextChiffre->setText(QStringLiteral("0"));
-    // The display alone keeps a style sheet, for its thin sunken rim.
-    TextChiffre->setStyleSheet(QStringLiteral(
-        "QLineEdit { background: black; color: rgb(0, 255, 0); border: 1px inset gray; }"));
 
     // Keys, row by row as on the pad.
     const QString row[4][5] = {{"N7", "N8", "N9", "O3", "pourcent"},

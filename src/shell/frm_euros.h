@@ -52,8 +52,16 @@ public:
         shell::WindowDirectory* windows = nullptr;
     };
 
-    frmEuros(shell::SharedState& shared, Services services, QWidget* parent = nullptr);
+    // Later: the window alone (title, icon, size), so that the start can ask the desktop for
+    // another instance before any control is made; buildControls() then completes it.
+    enum class Controls { Now, Later };
+
+    frmEuros(shell::SharedState& shared, Services services, QWidget* parent = nullptr,
+             Controls controls = Controls::Now);
     ~frmEuros() override;
+
+    // Makes the controls of a window made with Controls::Later; does nothing once they exist.
+    void buildControls();
 
     // Load step after the instance check: the flags and the three state files.
     void Form_Load();
@@ -128,6 +136,7 @@ protected:
 
 private:
     void buildWindow();
+    void buildMenuLabel();
     void buildConverterPanel();
     void buildCalculatorPanel();
     void buildBannerStrip();

@@ -75,7 +75,10 @@ void frmEuros::buildBannerStrip() {
     strip->setAccessibleName(QStringLiteral("Bandeau publicitaire"));
     ui::SetAccessibleRole(strip, QAccessible::Pane);
     strip->setGeometry(TwipsRect(120, 240, 8280, 975));
-    strip->setStyleSheet(QStringLiteral("QFrame#Picture2 { background-color: rgb(20, 40, 92); }"));
+    QPalette colours = strip->palette();
+    colours.setColor(QPalette::Window, QColor(20, 40, 92));
+    strip->setPalette(colours);
+    strip->setAutoFillBackground(true);
 
     Gif89a1 = new QLabel(strip);
     Gif89a1->setObjectName(QStringLiteral("Gif89a1"));
