@@ -14,11 +14,13 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("tirelix"));
     // Names the installed desktop entry, so that the desktop matches the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tirelix.Tirelix"));
-    // The window's first text brings up the accessibility bridge, which connects to the session
-    // bus and waits for it: that connection is started here, on a thread of its own. Without a
-    // bus address the connection would start a bus (see below), so it is left to Qt.
+    // Without a bus address, Qt's first use of the session bus starts a bus (see below).
+    const bool busAddressed = !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
+    // The window's first accessibility event brings up the accessibility bridge, which connects
+    // to the session bus and waits for it: that connection is started here, on a thread of its
+    // own, when there is a bus to connect to.
     std::thread sessionBus;
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+    if (busAddressed)
         sessionBus = std::thread([] { QDBusConnection::sessionBus(); });
     helper.then([] {
         QFontDatabase::families();
@@ -32,7 +34,7 @@ int main(int argc, char* argv[]) {
     // first text makes Qt's accessibility start a process (the bus's autolaunch), and a child
     // forked while another thread is inside the allocator can hang before it runs (it does
     // under AddressSanitizer): then the helper finishes first.
-    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+    if (!busAddressed)
         helper.wait();
     const int status = program.run();
     // A start that ends at once (another instance runs) must not take the application, and
