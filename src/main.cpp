@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFontDatabase>
-#include <QFontMetrics>
 
 #include <thread>
 
@@ -22,12 +21,10 @@ int main(int argc, char* argv[]) {
     std::thread sessionBus;
     if (busAddressed)
         sessionBus = std::thread([] { QDBusConnection::sessionBus(); });
-    helper.then([] {
-        QFontDatabase::families();
-        // The window's font, asked for once here: its fallback list (fontconfig sorts every
-        // installed font for it) and the family's styles are kept where every thread finds them.
-        QFontMetrics(QGuiApplication::font()).height();
-    });
+    // Qt's font database, filled from fontconfig's list of every installed font. Only that:
+    // a font the helper loaded would be its own (Qt keeps font engines per thread), and while
+    // it loads one, the window's first text waits on the database's lock.
+    helper.then([] { QFontDatabase::families(); });
     Program program;
     // The window is built meanwhile: Qt's font database has a lock of its own, where the first
     // control that asks for a font waits. Without a session bus address, though, the window's
