@@ -41,8 +41,11 @@ QAccessible::Role naturalRole(const QWidget* widget) {
     return QAccessible::Client;
 }
 
-QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
-    if (!object || !object->isWidgetType())
+QAccessibleInterface* interfaceFor(const QString& className, QObject* object) {
+    // Qt asks once per class of the object's ancestry, most derived first: the first question
+    // is the one to answer, and every widget's first event asks it while the window is built.
+    if (!object || !object->isWidgetType() ||
+        className != QLatin1StringView(object->metaObject()->className()))
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
     const QVariant role = widget->property(kRoleProperty);
