@@ -32,22 +32,35 @@ wait_for_line() {
 start_server() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
+    xvfb_pid=$!
+    pids+=("$xvfb_pid")
     wait_for_line "$work/display" '^[0-9]+$' || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$work/display")
 }
 
-# twm, set to place windows itself and not to grab the server, framing every client.
+# twm, set to place windows itself and not to grab the server, framing every client. A twm
+# that cannot open the display (seen once in CI, with the server still starting) is started
+# again; the last failure says what the server and twm said.
 start_twm() {
     command -v twm >/dev/null || fail "twm is not installed (scripts/deps installs it)"
     printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$work/twmrc"
-    twm -f "$work/twmrc" >"$work/twm.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 1 200); do
-        xwininfo -root -tree 2>/dev/null | grep -q '"TWM Icon Manager"' && return 0
-        sleep 0.1
+    local attempt twm_pid
+    for attempt in 1 2 3; do
+        twm -f "$work/twmrc" >"$work/twm.log" 2>&1 &
+        twm_pid=$!
+        pids+=("$twm_pid")
+        for _ in $(seq 1 200); do
+            xwininfo -root -tree 2>/dev/null | grep -q '"TWM Icon Manager"' && return 0
+            kill -0 "$twm_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -0 "$twm_pid" 2>/dev/null && break
+        sleep 0.5
     done
-    fail "twm did not start: $(cat "$work/twm.log")"
+    local server=running
+    kill -0 "$xvfb_pid" 2>/dev/null || server=gone
+    fail "twm did not start (attempt $attempt, X server $server): $(cat "$work/twm.log")" \
+        "Xvfb said: $(tail -n 5 "$work/xvfb.log")"
 }
 
 # A foreign window, from a program that is not Tirelix.
