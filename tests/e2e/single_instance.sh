@@ -39,8 +39,8 @@ start_server() {
 }
 
 # twm, set to place windows itself and not to grab the server, framing every client. A twm
-# that cannot open the display (seen once in CI, with the server still starting) is started
-# again; the last failure says what the server and twm said.
+# that cannot open the display (seen once in CI, right after the server had announced it) is
+# started again; the last failure says whether the server still runs and what it logged.
 start_twm() {
     command -v twm >/dev/null || fail "twm is not installed (scripts/deps installs it)"
     printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$work/twmrc"
