@@ -73,23 +73,6 @@ void setColours(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
     widget->setPalette(palette);
 }
 
-void paintBackground(QWidget* widget, const QColor& colour) {
-    setColours(widget, QPalette::Window, colour);
-    widget->setAutoFillBackground(true);
-}
-
-// The converter's results: coloured figures on black, no frame.
-void setResultColours(QLineEdit* box, const QColor& text) {
-    QPalette palette = box->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, Qt::black);
-        palette.setColor(group, QPalette::Window, Qt::black);
-        palette.setColor(group, QPalette::Text, text);
-    }
-    box->setPalette(palette);
-    box->setFrame(false);
-}
-
 void setPointSize(QWidget* widget, int points) {
     QFont font = widget->font();
     font.setPointSize(points);
@@ -152,7 +135,7 @@ void frmEuros::buildWindow() {
     setFixedSize(ui::Px(8565), ui::Px(4350));
     // Colours are set through palettes: a style sheet here would send every control of the
     // window through the style-sheet style, a good part of the start-up.
-    paintBackground(this, QColor(0, 48, 96));
+    ui::PaintBackground(this, QColor(0, 48, 96));
 }
 
 void frmEuros::buildMenuLabel() {
@@ -170,7 +153,7 @@ void frmEuros::buildConverterPanel() {
     Picture5 = panel;
     panel->setObjectName(QStringLiteral("Picture5"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    paintBackground(panel, QColor(192, 192, 192));
+    ui::PaintBackground(panel, QColor(192, 192, 192));
     panel->setAccessibleName(QStringLiteral("Convertisseur"));
     ui::SetAccessibleRole(panel, QAccessible::Pane);
     panel->setGeometry(TwipsRect(120, 1260, 2355, 2960));
@@ -178,34 +161,34 @@ void frmEuros::buildConverterPanel() {
     auto* results = new QFrame(panel);
     Picture3 = results;
     results->setObjectName(QStringLiteral("Picture3"));
-    paintBackground(results, Qt::black);
+    ui::PaintBackground(results, Qt::black);
     results->setAccessibleName(QStringLiteral("Résultats de la conversion"));
     ui::SetAccessibleRole(results, QAccessible::Pane);
     results->setGeometry(TwipsRect(120, 70, 2055, 975));
     Francs = makeBox(results, "Francs", QStringLiteral("Francs"), TwipsRect(120, 0, 1815, 360), true);
     Francs->setText(QStringLiteral("0"));
-    setResultColours(Francs, Qt::yellow);
+    ui::SetFiguresOnBlack(Francs, Qt::yellow);
     Euros = makeBox(results, "Euros", QStringLiteral("Euros"), TwipsRect(120, 445, 1815, 285), true);
     Euros->setText(QStringLiteral("0"));
-    setResultColours(Euros, Qt::cyan);
+    ui::SetFiguresOnBlack(Euros, Qt::cyan);
     // Captions are read-only boxes out of the focus chain.
     Text3 = makeBox(results, "Text3", QStringLiteral("Légende des francs"), TwipsRect(0, 230, 495, 195), true);
     Text3->setText(QStringLiteral("Francs"));
     Text3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setResultColours(Text3, QColor(255, 255, 160));
+    ui::SetFiguresOnBlack(Text3, QColor(255, 255, 160));
     setPointSize(Text3, 7);
     Text3->setFocusPolicy(Qt::NoFocus);
     Text4 = makeBox(results, "Text4", QStringLiteral("Légende des euros"), TwipsRect(0, 680, 615, 195), true);
     Text4->setText(QStringLiteral("Euros"));
     Text4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setResultColours(Text4, QColor(160, 255, 255));
+    ui::SetFiguresOnBlack(Text4, QColor(160, 255, 255));
     setPointSize(Text4, 7);
     Text4->setFocusPolicy(Qt::NoFocus);
     auto* line = new QFrame(results);
     line->setObjectName(QStringLiteral("Line1_0"));
     ui::SetAccessibleRole(line, QAccessible::Separator);
     line->setGeometry(ui::Px(0), ui::Px(435), ui::Px(2040), 1);
-    paintBackground(line, QColor(128, 128, 128));
+    ui::PaintBackground(line, QColor(128, 128, 128));
 
     // The lettering pictures are read as the words they show.
     ui::MakePicture(panel, "Image4", QStringLiteral(":/assets/euros_convertisseur.png"),
@@ -231,7 +214,7 @@ void frmEuros::buildCalculatorPanel() {
     Picture1 = panel;
     panel->setObjectName(QStringLiteral("Picture1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    paintBackground(panel, QColor(192, 192, 192));
+    ui::PaintBackground(panel, QColor(192, 192, 192));
     panel->setAccessibleName(QStringLiteral("Calculatrice"));
     ui::SetAccessibleRole(panel, QAccessible::Pane);
     panel->setGeometry(TwipsRect(2760, 1260, 5655, 2960));
@@ -299,7 +282,7 @@ void frmEuros::buildCalculatorPanel() {
     Label2 = new QLabel(QStringLiteral("Ticket Note"), panel);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(TwipsRect(2565, 60, 2895, 300));
-    paintBackground(Label2, QColor(128, 128, 128));
+    ui::PaintBackground(Label2, QColor(128, 128, 128));
     setColours(Label2, QPalette::WindowText, QColor(224, 224, 224));
     Label2->setIndent(4);
 

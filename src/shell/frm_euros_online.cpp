@@ -75,10 +75,7 @@ void frmEuros::buildBannerStrip() {
     strip->setAccessibleName(QStringLiteral("Bandeau publicitaire"));
     ui::SetAccessibleRole(strip, QAccessible::Pane);
     strip->setGeometry(TwipsRect(120, 240, 8280, 975));
-    QPalette colours = strip->palette();
-    colours.setColor(QPalette::Window, QColor(20, 40, 92));
-    strip->setPalette(colours);
-    strip->setAutoFillBackground(true);
+    ui::PaintBackground(strip, QColor(20, 40, 92));
 
     Gif89a1 = new QLabel(strip);
     Gif89a1->setObjectName(QStringLiteral("Gif89a1"));

@@ -8,6 +8,7 @@
 #include "ui/fit_text.h"
 #include "ui/hand_pointer.h"
 #include "ui/twips.h"
+#include "ui/widgets.h"
 #include "ui/picture.h"
 
 #include <QCloseEvent>
@@ -37,10 +38,7 @@ QFrame* makeLine(QWidget* parent, const char* name, int top, const QColor& colou
     auto* line = new QFrame(parent);
     line->setObjectName(QString::fromLatin1(name));
     line->setGeometry(ui::Px(120), ui::Px(top), ui::Px(5684 - 120), 1);
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, colour);
-    line->setPalette(palette);
+    ui::PaintBackground(line, colour);
     ui::SetAccessibleRole(line, QAccessible::Separator);
     return line;
 }

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ui/widgets.h"
+
 namespace ui {
 
 namespace {
@@ -13,14 +15,8 @@ const QColor kLight(192, 192, 192);
 } // namespace
 
 DisplayBox::DisplayBox(QWidget* parent) : QLineEdit(parent) {
-    QPalette colours = palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        colours.setColor(group, QPalette::Base, Qt::black);
-        colours.setColor(group, QPalette::Window, Qt::black);
-        colours.setColor(group, QPalette::Text, QColor(0, 255, 0));
-    }
-    setPalette(colours);
-    setFrame(false);
+    SetFiguresOnBlack(this, QColor(0, 255, 0));
+    // Room for the rim, which the frameless box leaves to paintEvent().
     setTextMargins(1, 1, 1, 1);
 }
 

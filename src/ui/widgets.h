@@ -1,7 +1,10 @@
 // Small helpers the window classes share.
 #pragma once
 
+#include <QColor>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
 #include <QPixmap>
 #include <QString>
 
@@ -23,6 +26,25 @@ inline QLabel* MakePicture(QWidget* parent, const char* name, const QString& res
     label->setGeometry(rect);
     label->setPixmap(Picture(resource));
     return label;
+}
+
+// A plain coloured area: the control fills its background with `colour`.
+inline void PaintBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// Figures in `text` on black, without the box's frame: the calculator's display and the
+// converter's results.
+inline void SetFiguresOnBlack(QLineEdit* box, const QColor& text) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::Text, text);
+    box->setPalette(palette);
+    box->setFrame(false);
 }
 
 } // namespace ui
