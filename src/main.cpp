@@ -26,14 +26,15 @@ int main(int argc, char* argv[]) {
     // it loads one, the window's first text waits on the database's lock.
     helper.then([] { QFontDatabase::families(); });
     Program program;
-    // The window is built meanwhile: Qt's font database has a lock of its own, where the first
-    // control that asks for a font waits. Without a session bus address, though, the window's
+    // The window is built meanwhile. Before its first text it waits for the helper's read of
+    // the font configuration, then on the font database's lock while the helper fills it.
+    // Without a session bus address, though, the window's
     // first text makes Qt's accessibility start a process (the bus's autolaunch), and a child
     // forked while another thread is inside the allocator can hang before it runs (it does
     // under AddressSanitizer): then the helper finishes first.
     if (!busAddressed)
         helper.wait();
-    const int status = program.run();
+    const int status = program.run([&helper] { helper.waitForFontConfiguration(); });
     // A start that ends at once (another instance runs) must not take the application, and
     // the font database with it, from under the helper.
     helper.wait();

@@ -76,9 +76,11 @@ void Program::focusWindowChanged(QWindow* window) {
         main_->Form_Activate();
 }
 
-int Program::run() { return start() ? QApplication::exec() : 0; }
+int Program::run(const std::function<void()>& beforeFirstText) {
+    return start(beforeFirstText) ? QApplication::exec() : 0;
+}
 
-bool Program::start() {
+bool Program::start(const std::function<void()>& beforeFirstText) {
     // The window alone first: a start that finds another instance makes no control at all,
     // and the first start asks the desktop while the start helper still reads the fonts.
     main_ = std::make_unique<frmEuros>(
@@ -97,6 +99,8 @@ bool Program::start() {
         main_->close();
         return false;
     }
+    if (beforeFirstText)
+        beforeFirstText();
     main_->buildControls();
     main_->Form_Load();
     connect(qApp, &QGuiApplication::focusWindowChanged, this,

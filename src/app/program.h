@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "modules/loader.h"
@@ -23,10 +24,11 @@ public:
     Program();
     ~Program() override;
 
-    // Start-up to the end of the run; the process's exit code.
-    int run();
+    // Start-up to the end of the run; the process's exit code. beforeFirstText runs once the
+    // start knows it goes on, before the first control that asks for a font.
+    int run(const std::function<void()>& beforeFirstText = {});
     // The start-up alone: false when another instance refused it.
-    bool start();
+    bool start(const std::function<void()>& beforeFirstText = {});
 
     // The parts that build the other windows hand their objects over here.
     void setWindowObject(shell::WindowKind kind, std::unique_ptr<shell::WindowObject> object);

@@ -40,7 +40,7 @@ bool StartsOnX11(std::string_view qpaPlatform, std::string_view sessionType,
 
 // FcInit() stores the loaded configuration as the process's current one, where Qt's font
 // database then finds it. Were Qt to ask first, fontconfig would load a second copy and keep
-// one: slower, never wrong.
+// one: slower, never wrong; waitForFontConfiguration() keeps the main thread from asking first.
 StartHelper::StartHelper()
     : thread_([this] {
           if (StartsOnX11(environment("QT_QPA_PLATFORM"), environment("XDG_SESSION_TYPE"),
@@ -53,6 +53,8 @@ StartHelper::StartHelper()
           std::function<void()> job;
           {
               std::unique_lock lock(mutex_);
+              fontConfigurationRead_ = true;
+              fontConfigurationReadSignal_.notify_all();
               handedOver_.wait(lock, [this] { return handed_ || closing_; });
               job = std::move(job_);
           }
@@ -71,6 +73,11 @@ void StartHelper::then(std::function<void()> job) {
         handed_ = true;
     }
     handedOver_.notify_one();
+}
+
+void StartHelper::waitForFontConfiguration() {
+    std::unique_lock lock(mutex_);
+    fontConfigurationReadSignal_.wait(lock, [this] { return fontConfigurationRead_; });
 }
 
 void StartHelper::wait() {

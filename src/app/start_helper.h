@@ -35,12 +35,18 @@ public:
     void then(std::function<void()> job);
     // Returns once the thread is done; a job not handed over by then is not run, nor any later.
     void wait();
+    // Returns once the font configuration is read. A thread that asks fontconfig before that
+    // reads a second copy of it (fontconfig keeps the first one stored and drops the other):
+    // waiting for the rest of the helper's read costs less than a whole read of its own.
+    void waitForFontConfiguration();
 
 private:
     std::mutex mutex_;
     std::condition_variable handedOver_;
+    std::condition_variable fontConfigurationReadSignal_;
     std::function<void()> job_;
     bool handed_ = false;
+    bool fontConfigurationRead_ = false;
     bool closing_ = false;
     std::thread thread_;
 };

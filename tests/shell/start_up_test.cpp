@@ -120,6 +120,14 @@ TEST(StartHelper, RunsTheJobHandedOverOnceAndNoneOtherwise) {
     waitedFirst.then([&runs] { ++runs; });
     waitedFirst.wait();
     EXPECT_EQ(runs, 1);
+    // The wait for the font configuration returns, before the job is handed over and after
+    // the thread has ended, and keeps the job.
+    app::StartHelper fontsFirst;
+    fontsFirst.waitForFontConfiguration();
+    fontsFirst.then([&runs] { ++runs; });
+    fontsFirst.wait();
+    fontsFirst.waitForFontConfiguration();
+    EXPECT_EQ(runs, 2);
 }
 
 } // namespace
