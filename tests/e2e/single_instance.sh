@@ -11,8 +11,26 @@ case_name=$1 exe=$2 titled_window=$3 map_watch=$4 driver=$5
 
 work=$(mktemp -d)
 pids=()
+# Every process the case started ends with it. One still running 5 s after SIGTERM is named,
+# with what it waits on, and killed: the case's verdict stands, and ctest never waits for it.
 cleanup() {
+    local pid left=() i
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+    for _ in $(seq 1 50); do
+        left=()
+        for pid in "${pids[@]}"; do
+            # An ended child stays a zombie until it is waited for.
+            grep -q '^State:[[:space:]]*[^Z]' "/proc/$pid/status" 2>/dev/null && left+=("$pid")
+        done
+        [ ${#left[@]} -eq 0 ] && break
+        sleep 0.1
+    done
+    for pid in "${left[@]}"; do
+        echo "note ($case_name): $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) did not end on" \
+            "SIGTERM (state $(awk '/^State:/ {print $2}' "/proc/$pid/status" 2>/dev/null)," \
+            "waiting in $(cat "/proc/$pid/wchan" 2>/dev/null)); killed" >&2
+        kill -KILL "$pid" 2>/dev/null
+    done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
     rm -rf "$work"
 }
@@ -65,9 +83,10 @@ start_twm() {
 
 # A foreign window, from a program that is not Tirelix.
 foreign() {
-    "$titled_window" "$@" >"$work/foreign.out" &
+    "$titled_window" "$@" >"$work/foreign.out" 2>"$work/foreign.err" &
     pids+=($!)
-    wait_for_line "$work/foreign.out" '^ready' || fail "the foreign window was not made"
+    wait_for_line "$work/foreign.out" '^ready' ||
+        fail "the foreign window was not made: $(cat "$work/foreign.err")"
 }
 
 # The program's main window: titled "Tirelix" and, unlike Qt's helper windows and the foreign
@@ -100,11 +119,12 @@ expect_started() {
 # Starts the program and expects it to end by itself, exit 0, with no window mapped meanwhile.
 expect_refused() {
     mkfifo "$work/watch.in"
-    "$map_watch" <"$work/watch.in" >"$work/maps.out" &
+    "$map_watch" <"$work/watch.in" >"$work/maps.out" 2>"$work/watch.err" &
     local watch_pid=$!
     pids+=("$watch_pid")
     exec 5>"$work/watch.in"
-    wait_for_line "$work/maps.out" '^ready' || fail "the map watch did not start"
+    wait_for_line "$work/maps.out" '^ready' ||
+        fail "the map watch did not start: $(cat "$work/watch.err")"
     mkdir -p "$work/home.second"
     HOME=$work/home.second timeout 30 "$exe" >"$work/second.out" 2>"$work/second.err" 5>&-
     local status=$?
@@ -113,7 +133,8 @@ expect_refused() {
     [ ! -s "$work/second.out" ] || fail "the second start printed: $(cat "$work/second.out")"
     # Closing its input makes the watch report every map made so far, then end.
     exec 5>&-
-    wait "$watch_pid" && grep -q -x done "$work/maps.out" || fail "the map watch failed"
+    wait "$watch_pid" && grep -q -x done "$work/maps.out" ||
+        fail "the map watch failed: $(cat "$work/watch.err")"
     if grep -q '^map' "$work/maps.out"; then
         fail "the second start mapped a window: $(grep '^map' "$work/maps.out" | tr '\n' ' ')"
     fi
@@ -186,4 +207,4 @@ twm_foreign)
     ;;
 *) fail "no such case" ;;
 esac
-echo "ok: $case_name"
+echo "ok: $case_name (${SECONDS} s)"
