@@ -28,10 +28,10 @@ int main(int argc, char* argv[]) {
     Program program;
     // The window is built meanwhile. Before its first text it waits for the helper's read of
     // the font configuration, then on the font database's lock while the helper fills it.
-    // Without a session bus address, though, the window's
-    // first text makes Qt's accessibility start a process (the bus's autolaunch), and a child
-    // forked while another thread is inside the allocator can hang before it runs (it does
-    // under AddressSanitizer): then the helper finishes first.
+    // Without a session bus address, though, the window's first text makes Qt's accessibility
+    // start a process (the bus's autolaunch), and a child forked while another thread is inside
+    // the allocator can hang before it runs (it does under AddressSanitizer): then the helper
+    // finishes first.
     if (!busAddressed)
         helper.wait();
     const int status = program.run([&helper] { helper.waitForFontConfiguration(); });
