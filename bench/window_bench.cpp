@@ -1,11 +1,13 @@
-// Calculator keys pressed through the real buttons of the main window, on a long Ticket Note.
-// A timed key is the mouse click on its button and the event processing that follows (layout
-// and paint of the offscreen window): what the user waits for. Between keys, out of the timing,
-// the tape is cut back to its starting length, so a figure is the cost at that length.
+// Calculator keys pressed through the real buttons of the main window, or typed on the keypad
+// into its keyboard box, on a long Ticket Note. A timed key is the mouse click or the key event
+// and the event processing that follows (layout, paint, and the picture sent to the display:
+// offscreen, or an X server with QT_QPA_PLATFORM=xcb): what the user waits for. Between keys,
+// out of the timing, the tape is cut back to its starting length, so a figure is the cost at that
+// length.
 //
 // Time is the mean per key; the counters: median_us and p99_us of the keys, click_us the median
-// of the click alone (the key's handler and the button's own repaint), note_paints the paints of
-// the tape per key, lines the tape's length at the end.
+// of the click or key event alone (the key's handler), note_paints the paints of the tape per
+// key, lines the tape's length at the end.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -61,6 +63,14 @@ public:
     frmEuros& window() { return *rig_.window; }
     QPushButton* key(const char* name) const { return rig_.find<QPushButton>(name); }
     QLineEdit* display() const { return rig_.box("TextChiffre"); }
+    QLineEdit* keyboardBox() const { return rig_.box("Text2"); }
+    // Mouse clicks on the named keys.
+    std::vector<std::function<void()>> clicks(std::initializer_list<const char*> names) const {
+        std::vector<std::function<void()>> keys;
+        for (const char* n : names)
+            keys.push_back([k = key(n)] { QTest::mouseClick(k, Qt::LeftButton); });
+        return keys;
+    }
     long notePaints() const { return notePaints_.paints; }
     int blocks() const { return note_->document()->blockCount(); }
 
@@ -116,20 +126,16 @@ double percentile(std::vector<double> samples, double p) {
 }
 
 // Presses `keys` in turn, one per iteration; `between(n)` runs untimed after the n-th key.
-void pressKeys(benchmark::State& state, Window& w, const std::vector<const char*>& names,
+void pressKeys(benchmark::State& state, Window& w, const std::vector<std::function<void()>>& keys,
                const std::function<void(std::size_t)>& between) {
-    std::vector<QPushButton*> keys;
-    for (const char* n : names)
-        keys.push_back(w.key(n));
     std::vector<double> seconds;
     std::vector<double> clickSeconds;
     long paints = 0;
     std::size_t n = 0;
     for (auto _ : state) {
-        QPushButton* key = keys[n % keys.size()];
         const long paintsBefore = w.notePaints();
         const auto start = Clock::now();
-        QTest::mouseClick(key, Qt::LeftButton);
+        keys[n % keys.size()]();
         const auto clicked = Clock::now();
         QCoreApplication::processEvents();
         const auto end = Clock::now();
@@ -154,7 +160,27 @@ void pressKeys(benchmark::State& state, Window& w, const std::vector<const char*
 // "1", "+", "2", "=", "C" in turn; after each "C" the tape is cut back.
 void BM_WindowKey(benchmark::State& state) {
     Window& w = windowWith(state.range(0));
-    pressKeys(state, w, {"Num_1", "CmdOperation_0", "Num_2", "CmdOperation_4", "CmdReset"},
+    pressKeys(state, w,
+              w.clicks({"Num_1", "CmdOperation_0", "Num_2", "CmdOperation_4", "CmdReset"}),
+              [&](std::size_t n) {
+                  if (n % 5 == 0)
+                      w.cutBack();
+              });
+}
+
+// The same keys typed on the numeric keypad into the keyboard box (Enter for "=", Backspace for
+// "C").
+void BM_WindowKeypad(benchmark::State& state) {
+    Window& w = windowWith(state.range(0));
+    QLineEdit* box = w.keyboardBox();
+    box->setFocus(Qt::MouseFocusReason);
+    Window::settle();
+    auto type = [box](Qt::Key key) {
+        return [box, key] { QTest::keyClick(box, key, Qt::KeypadModifier); };
+    };
+    pressKeys(state, w,
+              {type(Qt::Key_1), type(Qt::Key_Plus), type(Qt::Key_2), type(Qt::Key_Enter),
+               type(Qt::Key_Backspace)},
               [&](std::size_t n) {
                   if (n % 5 == 0)
                       w.cutBack();
@@ -164,7 +190,7 @@ void BM_WindowKey(benchmark::State& state) {
 void BM_WindowDigitKey(benchmark::State& state) {
     Window& w = windowWith(state.range(0));
     calc::Calculator& calc = w.window().calculator();
-    pressKeys(state, w, {"Num_7"}, [&](std::size_t) {
+    pressKeys(state, w, w.clicks({"Num_7"}), [&](std::size_t) {
         w.cutBack();
         w.display()->setText(QStringLiteral("12"));
         calc.NewEntry = false;
@@ -175,7 +201,7 @@ void BM_WindowOperatorKey(benchmark::State& state) {
     Window& w = windowWith(state.range(0));
     calc::Calculator& calc = w.window().calculator();
     w.display()->setText(QStringLiteral("12"));
-    pressKeys(state, w, {"CmdOperation_0"}, [&](std::size_t) {
+    pressKeys(state, w, w.clicks({"CmdOperation_0"}), [&](std::size_t) {
         w.cutBack();
         calc.PendingOperator.clear();
         calc.NewEntry = false;
@@ -192,7 +218,7 @@ void BM_WindowEqualsKey(benchmark::State& state) {
         w.display()->setText(QStringLiteral("3,5"));
     };
     prepare();
-    pressKeys(state, w, {"CmdOperation_4"}, [&](std::size_t) {
+    pressKeys(state, w, w.clicks({"CmdOperation_4"}), [&](std::size_t) {
         w.cutBack();
         prepare();
     });
@@ -201,7 +227,7 @@ void BM_WindowEqualsKey(benchmark::State& state) {
 void BM_WindowResetKey(benchmark::State& state) {
     Window& w = windowWith(state.range(0));
     w.display()->setText(QStringLiteral("12"));
-    pressKeys(state, w, {"CmdReset"}, [&](std::size_t) {
+    pressKeys(state, w, w.clicks({"CmdReset"}), [&](std::size_t) {
         w.cutBack();
         w.display()->setText(QStringLiteral("12"));
     });
@@ -210,6 +236,7 @@ void BM_WindowResetKey(benchmark::State& state) {
 void registerAll() {
     const std::pair<const char*, void (*)(benchmark::State&)> kinds[] = {
         {"BM_WindowKey", BM_WindowKey},
+        {"BM_WindowKeypad", BM_WindowKeypad},
         {"BM_WindowDigitKey", BM_WindowDigitKey},
         {"BM_WindowOperatorKey", BM_WindowOperatorKey},
         {"BM_WindowEqualsKey", BM_WindowEqualsKey},

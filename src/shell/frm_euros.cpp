@@ -79,7 +79,7 @@ void setPointSize(QWidget* widget, int points) {
     widget->setFont(font);
 }
 
-template <class Button = QPushButton>
+template <class Button = ui::QuickButton>
 QPushButton* makeKey(QWidget* parent, const QString& name, const QString& caption,
                      const QString& accessibleName, QRect rect) {
     auto* key = new Button(caption, parent);
@@ -300,6 +300,7 @@ void frmEuros::buildCalculatorPanel() {
     blocnote->setLineWrapMode(QPlainTextEdit::NoWrap);
     blocnote->setVerticalScrollBar(new ui::StripPaintedScrollBar(Qt::Vertical));
     blocnote->setHorizontalScrollBar(new ui::StripPaintedScrollBar(Qt::Horizontal));
+    ui::LayOutScrollBarsOnlyWhenShownOrHidden(blocnote);
     // Tab leaves the tape as it leaves every other control.
     blocnote->setTabChangesFocus(true);
     blocnote->installEventFilter(this);

@@ -1,6 +1,7 @@
 #include "ui/key_button.h"
 
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionButton>
 
 namespace ui {
@@ -13,7 +14,34 @@ const QColor kPressedFace(160, 160, 160);
 
 } // namespace
 
-KeyButton::KeyButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+QuickButton::QuickButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+    // Qt has drawn the button by the time it reports the press or the release, and the work
+    // that follows may open a message box: from there on the button draws as usual.
+    connect(this, &QAbstractButton::pressed, this, &QuickButton::drawLater);
+    connect(this, &QAbstractButton::released, this, &QuickButton::drawLater);
+}
+
+// Ends the mouse handlers' suspension of drawing; the button is drawn at the next paint.
+void QuickButton::drawLater() {
+    if (!updatesEnabled())
+        setUpdatesEnabled(true);
+}
+
+void QuickButton::mousePressEvent(QMouseEvent* event) {
+    setUpdatesEnabled(false);
+    QPushButton::mousePressEvent(event);
+    drawLater();
+}
+
+void QuickButton::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointer<QuickButton> self(this);
+    setUpdatesEnabled(false);
+    QPushButton::mouseReleaseEvent(event);
+    if (self)
+        drawLater();
+}
+
+KeyButton::KeyButton(const QString& caption, QWidget* parent) : QuickButton(caption, parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 

@@ -1,13 +1,17 @@
 #include "ui/strip_painting.h"
 
+#include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
 #include <QHoverEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
 
 #include <algorithm>
+#include <utility>
 
 namespace ui {
 
@@ -29,7 +33,7 @@ QStyle::SubControl StripPaintedScrollBar::controlAt(const QPoint& position) cons
 
 // As QScrollBar draws itself, but one strip at a time into a picture of that strip's size: the
 // picture's edges bound every fill (a style may replace a painter's clip, never a device's).
-void StripPaintedScrollBar::paintEvent(QPaintEvent*) {
+void StripPaintedScrollBar::paintEvent(QPaintEvent* event) {
     QStyleOptionSlider option;
     initStyleOption(&option);
     option.subControls = QStyle::SC_All;
@@ -42,18 +46,65 @@ void StripPaintedScrollBar::paintEvent(QPaintEvent*) {
     }
     const qreal ratio = devicePixelRatioF();
     QPainter painter(this);
-    const QRect area = rect();
-    for (int top = area.top(); top <= area.bottom(); top += kStripRows) {
-        const QRect strip(area.left(), top, area.width(), std::min(kStripRows, area.bottom() + 1 - top));
-        QImage picture((QSizeF(strip.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-        picture.setDevicePixelRatio(ratio);
-        picture.fill(palette().color(backgroundRole()));
-        {
-            QPainter stripPainter(&picture);
-            stripPainter.translate(-strip.topLeft());
-            style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &stripPainter, this);
+    // Only the rows asked for: an arrow button that changes is drawn alone.
+    for (const QRect& asked : event->region()) {
+        const QRect rows = asked & rect();
+        for (int top = rows.top(); top <= rows.bottom(); top += kStripRows) {
+            const QRect strip(rect().left(), top, rect().width(),
+                              std::min(kStripRows, rows.bottom() + 1 - top));
+            QImage picture((QSizeF(strip.size()) * ratio).toSize(),
+                           QImage::Format_ARGB32_Premultiplied);
+            picture.setDevicePixelRatio(ratio);
+            picture.fill(palette().color(backgroundRole()));
+            {
+                QPainter stripPainter(&picture);
+                stripPainter.translate(-strip.topLeft());
+                style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &stripPainter, this);
+            }
+            painter.drawImage(strip.topLeft(), picture);
         }
-        painter.drawImage(strip.topLeft(), picture);
+    }
+}
+
+QRect StripPaintedScrollBar::partRect(QStyle::SubControl part) const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this);
+}
+
+void StripPaintedScrollBar::sliderChange(SliderChange change) {
+    const Shown now{partRect(QStyle::SC_ScrollBarSlider), minimum() == maximum(),
+                    value() == minimum(), value() == maximum()};
+    const std::optional<Shown> before = std::exchange(shown_, now);
+    if (!before || before->slider != now.slider || before->empty != now.empty) {
+        QScrollBar::sliderChange(change);
+        return;
+    }
+    // The slider stays where it was; a style may still show the arrow at an end the value
+    // reaches or leaves differently.
+    if (before->atMinimum != now.atMinimum)
+        update(partRect(QStyle::SC_ScrollBarSubLine));
+    if (before->atMaximum != now.atMaximum)
+        update(partRect(QStyle::SC_ScrollBarAddLine));
+}
+
+void LayOutScrollBarsOnlyWhenShownOrHidden(QAbstractScrollArea* area) {
+    // The area's own handler; a Qt without it lays out in some other way, left as it is.
+    if (area->metaObject()->indexOfSlot("_q_showOrHideScrollBars()") < 0)
+        return;
+    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()}) {
+        QObject::disconnect(bar, SIGNAL(rangeChanged(int,int)), area,
+                            SLOT(_q_showOrHideScrollBars()));
+        QObject::connect(bar, &QScrollBar::rangeChanged, area, [area, bar](int min, int max) {
+            const Qt::ScrollBarPolicy policy = bar->orientation() == Qt::Horizontal
+                                                   ? area->horizontalScrollBarPolicy()
+                                                   : area->verticalScrollBarPolicy();
+            const bool needed =
+                policy == Qt::ScrollBarAlwaysOn || (policy == Qt::ScrollBarAsNeeded && max > min);
+            // Posted, as the area's own handler is queued: one layout for a whole edit.
+            if (needed != bar->isVisibleTo(area))
+                QCoreApplication::postEvent(area, new QEvent(QEvent::LayoutRequest));
+        });
     }
 }
 

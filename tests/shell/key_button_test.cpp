@@ -1,8 +1,10 @@
-// The calculator keys draw themselves: each state must show as the window's design wants it.
+// The calculator keys draw themselves: each state must show as the window's design wants it,
+// and a key drawn with the rest of the window after a click must not show an old picture.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 
 #include "ui/key_button.h"
@@ -44,6 +46,65 @@ TEST(KeyButton, ShowsEachState) {
         EXPECT_EQ(QColor(picture.pixel(12, 12)), c.centre);
         // The middle of the left rim, clear of the rounded corners.
         EXPECT_EQ(QColor(picture.pixel(0, 12)), c.rim);
+    }
+}
+
+// What the screen shows of a widget: its window's last picture, not a fresh drawing.
+QImage onScreen(QWidget& widget) {
+    const QPoint at = widget.mapTo(widget.window(), QPoint());
+    return widget.screen()
+        ->grabWindow(widget.window()->winId(), at.x(), at.y(), widget.width(), widget.height())
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
+    struct Mouse {
+        const char* name;
+        bool release;
+        QPoint releasedAt; // from the key's centre
+        bool down;
+        int clicks;
+    };
+    const Mouse cases[] = {
+        {"pressed", false, {}, true, 0},
+        {"clicked", true, {}, false, 1},
+        {"released away from the key", true, {40, 0}, false, 0},
+    };
+    for (const Mouse& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        window.resize(80, 30);
+        ui::QuickButton digit(QStringLiteral("7"), &window);
+        ui::KeyButton plus(QStringLiteral("+"), &window);
+        digit.setGeometry(0, 0, 25, 25);
+        plus.setGeometry(30, 0, 25, 25);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            GTEST_SKIP() << "no window system";
+        for (QPushButton* key :
+             {static_cast<QPushButton*>(&digit), static_cast<QPushButton*>(&plus)}) {
+            int clicks = 0;
+            bool drawsDuringTheClick = false;
+            QObject::connect(key, &QPushButton::clicked, [&] {
+                ++clicks;
+                // A message box opened here must find the key drawing as usual.
+                drawsDuringTheClick = key->updatesEnabled();
+            });
+            const QPoint centre = key->rect().center();
+            QTest::mousePress(key, Qt::LeftButton, {}, centre);
+            if (c.release)
+                QTest::mouseRelease(key, Qt::LeftButton, {}, centre + c.releasedAt);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(key->isDown(), c.down);
+            EXPECT_EQ(clicks, c.clicks);
+            EXPECT_EQ(drawsDuringTheClick, c.clicks > 0);
+            EXPECT_TRUE(key->updatesEnabled());
+            EXPECT_TRUE(onScreen(*key) ==
+                        key->grab().toImage().convertToFormat(QImage::Format_ARGB32));
+            if (key->isDown())
+                QTest::mouseRelease(key, Qt::LeftButton, {}, centre);
+        }
     }
 }
 

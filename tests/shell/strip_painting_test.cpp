@@ -1,13 +1,18 @@
-// The tape's scroll bars are drawn strip by strip for speed; they must look exactly like the
-// style's own scroll bars in every state a user sees.
+// The tape's scroll bars are drawn strip by strip and only when they change, for speed; they
+// must look exactly like the style's own scroll bars in every state a user sees, and come and go
+// as the scroll area's own do.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTextCursor>
 
+#include <functional>
 #include <string>
 
 #include "ui/strip_painting.h"
@@ -97,6 +102,110 @@ TEST(StripPaintedScrollBar, PressedPartsLookLikeTheStylesOwn) {
         }
         EXPECT_EQ(difference(pictures[1], pictures[0]), "");
     }
+}
+
+// What the screen shows of a widget: its window's last picture, not a fresh drawing.
+QImage onScreen(QWidget& widget) {
+    const QPoint at = widget.mapTo(widget.window(), QPoint());
+    return widget.screen()
+        ->grabWindow(widget.window()->winId(), at.x(), at.y(), widget.width(), widget.height())
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
+// A bar that skips drawing when nothing it shows has changed must never leave an old picture.
+TEST(StripPaintedScrollBar, ScreenFollowsEveryChange) {
+    struct Step {
+        const char* name;
+        int maximum, value;
+    };
+    const Step steps[] = {
+        {"a long tape at its end", 100000, 100000},
+        {"one line more, the view not following", 100001, 100000},
+        {"the view following", 100001, 100001},
+        {"back to the top", 100001, 0},
+        {"one line down", 100001, 1},
+        {"a short tape", 3, 1},
+        {"at its end", 3, 3},
+        {"nothing to scroll", 0, 0},
+        {"a long tape again", 100000, 100000},
+    };
+    QWidget window;
+    ui::StripPaintedScrollBar bar(Qt::Vertical, &window);
+    bar.setGeometry(0, 0, 16, 137);
+    bar.setPageStep(9);
+    window.resize(16, 137);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        GTEST_SKIP() << "no window system";
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        bar.setRange(0, step.maximum);
+        bar.setValue(step.value);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(difference(onScreen(bar),
+                             bar.grab().toImage().convertToFormat(QImage::Format_ARGB32)),
+                  "");
+    }
+}
+
+// The tape's scroll area, its bars laid out only when one comes or goes, against Qt's own.
+TEST(StripPaintedScrollBar, BarsComeAndGoAsTheAreasOwn) {
+    struct Step {
+        const char* name;
+        std::function<void(QTextCursor&)> edit;
+    };
+    auto appendLines = [](int count, const QString& line) {
+        return [count, line](QTextCursor& cursor) {
+            for (int i = 0; i < count; ++i)
+                cursor.insertText(QStringLiteral("\n") + line);
+        };
+    };
+    const Step steps[] = {
+        {"a few short lines", appendLines(3, QStringLiteral("12 + 3 =  15"))},
+        {"more lines than the view holds", appendLines(40, QStringLiteral("12 + 3 =  15"))},
+        {"a line wider than the view", appendLines(1, QString(80, QLatin1Char('-')))},
+        {"the wide line taken back",
+         [](QTextCursor& cursor) {
+             cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+             cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+             cursor.removeSelectedText();
+         }},
+        {"everything cleared",
+         [](QTextCursor& cursor) {
+             cursor.select(QTextCursor::Document);
+             cursor.removeSelectedText();
+         }},
+        {"a wide line alone", appendLines(1, QString(80, QLatin1Char('-')))},
+    };
+    QPlainTextEdit qts, ours;
+    ours.setVerticalScrollBar(new ui::StripPaintedScrollBar(Qt::Vertical));
+    ours.setHorizontalScrollBar(new ui::StripPaintedScrollBar(Qt::Horizontal));
+    ui::LayOutScrollBarsOnlyWhenShownOrHidden(&ours);
+    for (QPlainTextEdit* edit : {&qts, &ours}) {
+        edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+        edit->resize(193, 137);
+        edit->show();
+        if (!QTest::qWaitForWindowExposed(edit))
+            GTEST_SKIP() << "no window system";
+    }
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        for (QPlainTextEdit* edit : {&qts, &ours}) {
+            QTextCursor cursor(edit->document());
+            cursor.movePosition(QTextCursor::End);
+            step.edit(cursor);
+        }
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ours.verticalScrollBar()->isVisibleTo(&ours),
+                  qts.verticalScrollBar()->isVisibleTo(&qts));
+        EXPECT_EQ(ours.horizontalScrollBar()->isVisibleTo(&ours),
+                  qts.horizontalScrollBar()->isVisibleTo(&qts));
+        EXPECT_EQ(ours.viewport()->geometry(), qts.viewport()->geometry());
+    }
+    // The steps above make each bar come and go at least once.
+    EXPECT_FALSE(ours.verticalScrollBar()->isVisibleTo(&ours));
+    EXPECT_TRUE(ours.horizontalScrollBar()->isVisibleTo(&ours));
 }
 
 } // namespace
