@@ -21,21 +21,34 @@ QuickButton::QuickButton(const QString& caption, QWidget* parent) : QPushButton(
     connect(this, &QAbstractButton::released, this, &QuickButton::drawLater);
 }
 
-// Ends the mouse handlers' suspension of drawing; the button is drawn at the next paint.
-void QuickButton::drawLater() {
+// Holds the button's drawing back while Qt handles a press or a release (unless something else
+// holds it already).
+void QuickButton::holdDrawing() {
     if (!updatesEnabled())
-        setUpdatesEnabled(true);
+        return;
+    holding_ = true;
+    setUpdatesEnabled(false);
+}
+
+// Ends the hold; the button is drawn at the next paint.
+void QuickButton::drawLater() {
+    if (!holding_)
+        return;
+    holding_ = false;
+    setUpdatesEnabled(true);
 }
 
 void QuickButton::mousePressEvent(QMouseEvent* event) {
-    setUpdatesEnabled(false);
+    const QPointer<QuickButton> self(this);
+    holdDrawing();
     QPushButton::mousePressEvent(event);
-    drawLater();
+    if (self)
+        drawLater();
 }
 
 void QuickButton::mouseReleaseEvent(QMouseEvent* event) {
     const QPointer<QuickButton> self(this);
-    setUpdatesEnabled(false);
+    holdDrawing();
     QPushButton::mouseReleaseEvent(event);
     if (self)
         drawLater();

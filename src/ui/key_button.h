@@ -23,7 +23,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void holdDrawing();
     void drawLater();
+
+    bool holding_ = false;
 };
 
 class KeyButton final : public QuickButton {

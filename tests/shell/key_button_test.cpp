@@ -108,4 +108,29 @@ TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
     }
 }
 
+// A click lifts only the key's own hold on its drawing: one its owner put on it stays, and a
+// window's hold still ends with the window's.
+TEST(QuickButton, ClickLeavesOtherHoldsOnItsDrawing) {
+    QWidget window;
+    window.resize(60, 30);
+    ui::QuickButton held(QStringLiteral("7"), &window);
+    ui::QuickButton free(QStringLiteral("8"), &window);
+    held.setGeometry(0, 0, 25, 25);
+    free.setGeometry(30, 0, 25, 25);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        GTEST_SKIP() << "no window system";
+    held.setUpdatesEnabled(false);
+    QTest::mouseClick(&held, Qt::LeftButton);
+    EXPECT_FALSE(held.updatesEnabled());
+    held.setUpdatesEnabled(true);
+
+    window.setUpdatesEnabled(false);
+    QTest::mouseClick(&free, Qt::LeftButton);
+    window.setUpdatesEnabled(true);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(free.updatesEnabled());
+    EXPECT_TRUE(onScreen(free) == free.grab().toImage().convertToFormat(QImage::Format_ARGB32));
+}
+
 } // namespace
