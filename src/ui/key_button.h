@@ -1,12 +1,4 @@
-// Qt draws a button at once when the mouse presses or releases it, and sends that picture to
-// the display before the button's work runs; the window's next picture, with the work's effect,
-// then waits for the display to take the first. A QuickButton is drawn with the rest of the
-// window instead, once its work is done.
-//
-// A calculator key: a flat light face with a thin dark rim, darker while pressed, a blue rim
-// while it has the keyboard focus. Drawn by itself rather than through a style sheet: a style
-// sheet on the window makes every control of it go through the slower style-sheet style at
-// start-up.
+// The main window's keys.
 #pragma once
 
 #include <QColor>
@@ -14,6 +6,10 @@
 
 namespace ui {
 
+// Qt draws a button at once when the mouse presses or releases it, and sends that picture to
+// the display before the button's work runs; the window's next picture, with the work's effect,
+// then waits for the display to take the first. A QuickButton is drawn with the rest of the
+// window instead, once its work is done.
 class QuickButton : public QPushButton {
 public:
     explicit QuickButton(const QString& caption, QWidget* parent = nullptr);
@@ -29,6 +25,10 @@ private:
     bool holding_ = false;
 };
 
+// A calculator key: a flat light face with a thin dark rim, darker while pressed, a blue rim
+// while it has the keyboard focus. Drawn by itself rather than through a style sheet: a style
+// sheet on the window makes every control of it go through the slower style-sheet style at
+// start-up.
 class KeyButton final : public QuickButton {
 public:
     explicit KeyButton(const QString& caption, QWidget* parent = nullptr);
