@@ -38,20 +38,28 @@ void QuickButton::drawLater() {
     setUpdatesEnabled(true);
 }
 
-void QuickButton::mousePressEvent(QMouseEvent* event) {
+template <class Handling> void QuickButton::holdingDrawing(Handling handling) {
     const QPointer<QuickButton> self(this);
     holdDrawing();
-    QPushButton::mousePressEvent(event);
+    handling();
     if (self)
         drawLater();
 }
 
+void QuickButton::mousePressEvent(QMouseEvent* event) {
+    holdingDrawing([&] { QPushButton::mousePressEvent(event); });
+}
+
 void QuickButton::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointer<QuickButton> self(this);
-    holdDrawing();
-    QPushButton::mouseReleaseEvent(event);
-    if (self)
-        drawLater();
+    holdingDrawing([&] { QPushButton::mouseReleaseEvent(event); });
+}
+
+void QuickButton::keyPressEvent(QKeyEvent* event) {
+    holdingDrawing([&] { QPushButton::keyPressEvent(event); });
+}
+
+void QuickButton::keyReleaseEvent(QKeyEvent* event) {
+    holdingDrawing([&] { QPushButton::keyReleaseEvent(event); });
 }
 
 KeyButton::KeyButton(const QString& caption, QWidget* parent) : QuickButton(caption, parent) {

@@ -6,10 +6,10 @@
 
 namespace ui {
 
-// Qt draws a button at once when the mouse presses or releases it, and sends that picture to
-// the display before the button's work runs; the window's next picture, with the work's effect,
-// then waits for the display to take the first. A QuickButton is drawn with the rest of the
-// window instead, once its work is done.
+// Qt draws a button at once when the mouse or the Space key presses or releases it, and sends
+// that picture to the display before the button's work runs; the window's next picture, with the
+// work's effect, then waits for the display to take the first. A QuickButton is drawn with the
+// rest of the window instead, once its work is done.
 class QuickButton : public QPushButton {
 public:
     explicit QuickButton(const QString& caption, QWidget* parent = nullptr);
@@ -17,8 +17,12 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // Runs Qt's handling of an event with the button's drawing held back.
+    template <class Handling> void holdingDrawing(Handling handling);
     void holdDrawing();
     void drawLater();
 

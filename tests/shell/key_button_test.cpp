@@ -7,6 +7,9 @@
 #include <QScreen>
 #include <QTest>
 
+#include <functional>
+#include <vector>
+
 #include "ui/key_button.h"
 
 namespace {
@@ -59,19 +62,33 @@ QImage onScreen(QWidget& widget) {
 }
 
 TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
-    struct Mouse {
+    using Input = std::function<void(QPushButton*)>;
+    const QPoint away(40, 0);
+    auto press = [](QPushButton* key) {
+        QTest::mousePress(key, Qt::LeftButton, {}, key->rect().center());
+    };
+    auto release = [](QPoint by) {
+        return [by](QPushButton* key) {
+            QTest::mouseRelease(key, Qt::LeftButton, {}, key->rect().center() + by);
+        };
+    };
+    auto space = [](QPushButton* key) { QTest::keyPress(key, Qt::Key_Space); };
+    auto spaceUp = [](QPushButton* key) { QTest::keyRelease(key, Qt::Key_Space); };
+    struct Case {
         const char* name;
-        bool release;
-        QPoint releasedAt; // from the key's centre
+        std::vector<Input> inputs;
+        Input finish; // lets go of a key left down
         bool down;
         int clicks;
     };
-    const Mouse cases[] = {
-        {"pressed", false, {}, true, 0},
-        {"clicked", true, {}, false, 1},
-        {"released away from the key", true, {40, 0}, false, 0},
+    const Case cases[] = {
+        {"pressed", {press}, release({}), true, 0},
+        {"clicked", {press, release({})}, {}, false, 1},
+        {"released away from the key", {press, release(away)}, {}, false, 0},
+        {"held down with Space", {space}, spaceUp, true, 0},
+        {"pressed with Space", {space, spaceUp}, {}, false, 1},
     };
-    for (const Mouse& c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QWidget window;
         window.resize(80, 30);
@@ -91,10 +108,8 @@ TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
                 // A message box opened here must find the key drawing as usual.
                 drawsDuringTheClick = key->updatesEnabled();
             });
-            const QPoint centre = key->rect().center();
-            QTest::mousePress(key, Qt::LeftButton, {}, centre);
-            if (c.release)
-                QTest::mouseRelease(key, Qt::LeftButton, {}, centre + c.releasedAt);
+            for (const Input& input : c.inputs)
+                input(key);
             QCoreApplication::processEvents();
             EXPECT_EQ(key->isDown(), c.down);
             EXPECT_EQ(clicks, c.clicks);
@@ -102,8 +117,8 @@ TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
             EXPECT_TRUE(key->updatesEnabled());
             EXPECT_TRUE(onScreen(*key) ==
                         key->grab().toImage().convertToFormat(QImage::Format_ARGB32));
-            if (key->isDown())
-                QTest::mouseRelease(key, Qt::LeftButton, {}, centre);
+            if (c.finish)
+                c.finish(key);
         }
     }
 }
