@@ -4,12 +4,12 @@
 
 #include <QImage>
 #include <QLineEdit>
-#include <QScreen>
 #include <QTest>
 
 #include <functional>
 #include <vector>
 
+#include "screen_picture.h"
 #include "ui/key_button.h"
 
 namespace {
@@ -50,15 +50,6 @@ TEST(KeyButton, ShowsEachState) {
         // The middle of the left rim, clear of the rounded corners.
         EXPECT_EQ(QColor(picture.pixel(0, 12)), c.rim);
     }
-}
-
-// What the screen shows of a widget: its window's last picture, not a fresh drawing.
-QImage onScreen(QWidget& widget) {
-    const QPoint at = widget.mapTo(widget.window(), QPoint());
-    return widget.screen()
-        ->grabWindow(widget.window()->winId(), at.x(), at.y(), widget.width(), widget.height())
-        .toImage()
-        .convertToFormat(QImage::Format_ARGB32);
 }
 
 TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
@@ -115,8 +106,7 @@ TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
             EXPECT_EQ(clicks, c.clicks);
             EXPECT_EQ(drawsDuringTheClick, c.clicks > 0);
             EXPECT_TRUE(key->updatesEnabled());
-            EXPECT_TRUE(onScreen(*key) ==
-                        key->grab().toImage().convertToFormat(QImage::Format_ARGB32));
+            EXPECT_TRUE(test::onScreen(*key) == test::drawnNow(*key));
             if (c.finish)
                 c.finish(key);
         }
@@ -145,7 +135,7 @@ TEST(QuickButton, ClickLeavesOtherHoldsOnItsDrawing) {
     window.setUpdatesEnabled(true);
     QCoreApplication::processEvents();
     EXPECT_TRUE(free.updatesEnabled());
-    EXPECT_TRUE(onScreen(free) == free.grab().toImage().convertToFormat(QImage::Format_ARGB32));
+    EXPECT_TRUE(test::onScreen(free) == test::drawnNow(free));
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -15,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "screen_picture.h"
 #include "ui/strip_painting.h"
 
 namespace {
@@ -104,15 +104,6 @@ TEST(StripPaintedScrollBar, PressedPartsLookLikeTheStylesOwn) {
     }
 }
 
-// What the screen shows of a widget: its window's last picture, not a fresh drawing.
-QImage onScreen(QWidget& widget) {
-    const QPoint at = widget.mapTo(widget.window(), QPoint());
-    return widget.screen()
-        ->grabWindow(widget.window()->winId(), at.x(), at.y(), widget.width(), widget.height())
-        .toImage()
-        .convertToFormat(QImage::Format_ARGB32);
-}
-
 // A bar that skips drawing when nothing it shows has changed must never leave an old picture.
 TEST(StripPaintedScrollBar, ScreenFollowsEveryChange) {
     struct Step {
@@ -143,9 +134,7 @@ TEST(StripPaintedScrollBar, ScreenFollowsEveryChange) {
         bar.setRange(0, step.maximum);
         bar.setValue(step.value);
         QCoreApplication::processEvents();
-        EXPECT_EQ(difference(onScreen(bar),
-                             bar.grab().toImage().convertToFormat(QImage::Format_ARGB32)),
-                  "");
+        EXPECT_EQ(difference(test::onScreen(bar), test::drawnNow(bar)), "");
     }
 }
 
