@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "screen_picture.h"
@@ -52,6 +53,18 @@ TEST(KeyButton, ShowsEachState) {
     }
 }
 
+// Shows the keys side by side in the window; false when there is no window system.
+bool showSideBySide(QWidget& window, std::initializer_list<QPushButton*> keys) {
+    int left = 0;
+    for (QPushButton* key : keys) {
+        key->setGeometry(left, 0, 25, 25);
+        left += 30;
+    }
+    window.resize(left, 30);
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
+}
+
 TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
     using Input = std::function<void(QPushButton*)>;
     const QPoint away(40, 0);
@@ -82,16 +95,11 @@ TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QWidget window;
-        window.resize(80, 30);
         ui::QuickButton digit(QStringLiteral("7"), &window);
         ui::KeyButton plus(QStringLiteral("+"), &window);
-        digit.setGeometry(0, 0, 25, 25);
-        plus.setGeometry(30, 0, 25, 25);
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window))
+        if (!showSideBySide(window, {&digit, &plus}))
             GTEST_SKIP() << "no window system";
-        for (QPushButton* key :
-             {static_cast<QPushButton*>(&digit), static_cast<QPushButton*>(&plus)}) {
+        for (QPushButton* key : std::initializer_list<QPushButton*>{&digit, &plus}) {
             int clicks = 0;
             bool drawsDuringTheClick = false;
             QObject::connect(key, &QPushButton::clicked, [&] {
@@ -117,13 +125,9 @@ TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
 // window's hold still ends with the window's.
 TEST(QuickButton, ClickLeavesOtherHoldsOnItsDrawing) {
     QWidget window;
-    window.resize(60, 30);
     ui::QuickButton held(QStringLiteral("7"), &window);
     ui::QuickButton free(QStringLiteral("8"), &window);
-    held.setGeometry(0, 0, 25, 25);
-    free.setGeometry(30, 0, 25, 25);
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
+    if (!showSideBySide(window, {&held, &free}))
         GTEST_SKIP() << "no window system";
     held.setUpdatesEnabled(false);
     QTest::mouseClick(&held, Qt::LeftButton);
