@@ -26,6 +26,7 @@
 #include "ui/key_button.h"
 #include "ui/qt_platform.h"
 #include "ui/strip_painting.h"
+#include "ui/tape_repaint.h"
 #include "ui/timer.h"
 #include "ui/twips.h"
 #include "ui/widgets.h"
@@ -298,6 +299,8 @@ void frmEuros::buildCalculatorPanel() {
     blocnote->setAccessibleName(QStringLiteral("Ticket Note"));
     blocnote->setGeometry(TwipsRect(2565, 360, 2895, 2055));
     blocnote->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // "=" and "C" add a line at the bottom: only that much is drawn again.
+    ui::RepaintFromEditedLineDown(blocnote);
     blocnote->setVerticalScrollBar(new ui::StripPaintedScrollBar(Qt::Vertical));
     blocnote->setHorizontalScrollBar(new ui::StripPaintedScrollBar(Qt::Horizontal));
     ui::LayOutScrollBarsOnlyWhenShownOrHidden(blocnote);
