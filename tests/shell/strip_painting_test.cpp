@@ -12,7 +12,6 @@
 #include <QTextCursor>
 
 #include <functional>
-#include <string>
 
 #include "screen_picture.h"
 #include "ui/strip_painting.h"
@@ -25,21 +24,6 @@ struct Case {
     QSize size;
     int maximum, value, pageStep;
 };
-
-// Pixels that differ, and the first of them, for a readable failure.
-std::string difference(const QImage& a, const QImage& b) {
-    if (a.size() != b.size())
-        return "sizes differ";
-    int count = 0;
-    QPoint first(-1, -1);
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0)
-                first = QPoint(x, y);
-    return count == 0 ? std::string()
-                      : std::to_string(count) + " pixels, first at " + std::to_string(first.x()) +
-                            "," + std::to_string(first.y());
-}
 
 QImage draw(QScrollBar& bar, const Case& c) {
     bar.resize(c.size);
@@ -66,7 +50,7 @@ TEST(StripPaintedScrollBar, LooksLikeTheStylesOwn) {
         const QImage expected = draw(plain, c);
         const QImage actual = draw(strips, c);
         ASSERT_FALSE(expected.isNull());
-        EXPECT_EQ(difference(actual.convertToFormat(QImage::Format_ARGB32),
+        EXPECT_EQ(test::difference(actual.convertToFormat(QImage::Format_ARGB32),
                              expected.convertToFormat(QImage::Format_ARGB32)),
                   "");
     }
@@ -100,7 +84,7 @@ TEST(StripPaintedScrollBar, PressedPartsLookLikeTheStylesOwn) {
             pictures[i++] = scrollBar->grab().toImage().convertToFormat(QImage::Format_ARGB32);
             QTest::mouseRelease(scrollBar, Qt::LeftButton, {}, at);
         }
-        EXPECT_EQ(difference(pictures[1], pictures[0]), "");
+        EXPECT_EQ(test::difference(pictures[1], pictures[0]), "");
     }
 }
 
@@ -134,7 +118,7 @@ TEST(StripPaintedScrollBar, ScreenFollowsEveryChange) {
         bar.setRange(0, step.maximum);
         bar.setValue(step.value);
         QCoreApplication::processEvents();
-        EXPECT_EQ(difference(test::onScreen(bar), test::drawnNow(bar)), "");
+        EXPECT_EQ(test::difference(test::onScreen(bar), test::drawnNow(bar)), "");
     }
 }
 

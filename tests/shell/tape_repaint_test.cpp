@@ -11,26 +11,11 @@
 #include <QTextCursor>
 
 #include <functional>
-#include <string>
 
 #include "screen_picture.h"
 #include "ui/tape_repaint.h"
 
 namespace {
-
-std::string difference(const QImage& a, const QImage& b) {
-    if (a.size() != b.size())
-        return "sizes differ";
-    int count = 0;
-    QPoint first(-1, -1);
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0)
-                first = QPoint(x, y);
-    return count == 0 ? std::string()
-                      : std::to_string(count) + " pixels, first at " + std::to_string(first.x()) +
-                            "," + std::to_string(first.y());
-}
 
 // The rows of the view drawn since the last look.
 class DrawnRows final : public QObject {
@@ -151,8 +136,8 @@ TEST(TapeRepaint, ScreenShowsEveryEditAsQtWouldDrawIt) {
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
         views.apply(step.edit);
-        EXPECT_EQ(difference(test::onScreen(views.ours), test::drawnNow(views.ours)), "");
-        EXPECT_EQ(difference(test::drawnNow(views.ours), test::drawnNow(views.qts)), "");
+        EXPECT_EQ(test::difference(test::onScreen(views.ours), test::drawnNow(views.ours)), "");
+        EXPECT_EQ(test::difference(test::drawnNow(views.ours), test::drawnNow(views.qts)), "");
     }
 }
 
