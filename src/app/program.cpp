@@ -107,5 +107,12 @@ bool Program::start(const std::function<void()>& beforeFirstText) {
             [this](QWindow* window) { focusWindowChanged(window); });
     main_->show();
     main_->Form_Activate();
+    // The welcome window came up while the main window loaded; shown after it, the main window
+    // would take the keyboard that the welcome window's keys need.
+    if (shell::WindowObject* welcome = object(shell::WindowKind::frmPrem);
+        welcome && welcome->isLoaded() && welcome->widget()->isVisible()) {
+        welcome->widget()->raise();
+        welcome->widget()->activateWindow();
+    }
     return true;
 }

@@ -450,10 +450,16 @@ void frmEuros::Form_Activate() {
     if (!isEnabled() || !Text1->isEnabled() || !Text1->isVisible())
         return;
     // The window may have handed Text1 its first focus itself, as it activated.
-    if (Text1->hasFocus())
+    if (Text1->hasFocus()) {
         Text1_GotFocus();
-    else
-        Text1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    Text1->setFocus(Qt::OtherFocusReason);
+    // A window that the desktop has not activated yet (at start, under a window manager) takes
+    // the focus without telling the box, and its activation then hands the focus back, which is
+    // not a move: the move is the program's all the same.
+    if (!Text1->hasFocus() && focusWidget() == Text1)
+        Text1_GotFocus();
 }
 
 void frmEuros::closeEvent(QCloseEvent* event) {

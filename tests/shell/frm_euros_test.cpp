@@ -116,12 +116,36 @@ TEST(MainWindow, ConverterClearKey) {
     EXPECT_TRUE(rig.dialogs.messages.empty());
 }
 
+// The program's first move of the focus to the entry box is the box's first focus, whether the
+// window is active by then or the desktop activates it afterwards (a window manager).
 TEST(MainWindow, FirstFocusOfTheEntryDropsWhatItHeld) {
-    MainWindowRig rig;
-    rig.box("Text1")->setText("left over");
-    rig.show(); // activation focuses Text1 for the first time
-    EXPECT_EQ(rig.text("Text1"), "");
-    EXPECT_FALSE(rig.window->ClearText1OnFocus);
+    for (const bool activeFirst : {true, false}) {
+        SCOPED_TRACE(activeFirst ? "window active first" : "window activated afterwards");
+        MainWindowRig rig;
+        QWidget elsewhere;
+        rig.box("Text1")->setText("left over");
+        if (activeFirst) {
+            rig.show();
+        } else {
+            rig.window->Form_Load();
+            rig.window->show();
+            elsewhere.show();
+            elsewhere.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+            rig.window->Form_Activate();
+            rig.window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(rig.window.get()));
+        }
+        EXPECT_EQ(rig.text("Text1"), "");
+        EXPECT_TRUE(rig.box("Text1")->hasFocus());
+        EXPECT_FALSE(rig.window->ClearText1OnFocus);
+        EXPECT_TRUE(rig.window->Text1HadFocus); // the banner gives the focus back here
+        // What is typed then stays when the box comes back into focus.
+        QTest::keyClicks(rig.box("Text1"), "100");
+        QTest::mouseClick(rig.box("Text2"), Qt::LeftButton);
+        QTest::mouseClick(rig.box("Text1"), Qt::LeftButton);
+        EXPECT_EQ(rig.text("Text1"), "100");
+    }
 }
 
 TEST(MainWindow, SelectedFigurePastedBackWithM) {

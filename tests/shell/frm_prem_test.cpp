@@ -33,6 +33,10 @@ TEST(Welcome, ShownExactlyWhenPremEffHoldsZero) {
         frmPrem* welcome = rig.welcome();
         EXPECT_EQ(welcome != nullptr, c.welcome) << c.name;
         EXPECT_EQ(rig.main()->isEnabled(), !c.welcome) << c.name;
+        // In front, with the keyboard for its keys (Enter, Escape).
+        if (welcome) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(welcome)) << c.name;
+        }
     }
 }
 
