@@ -2,6 +2,7 @@
 
 #include "online/banner.h"
 #include "ui/accessibility.h"
+#include "ui/fit_text.h"
 #include "ui/hand_pointer.h"
 #include "ui/twips.h"
 #include "ui/picture.h"
@@ -82,7 +83,9 @@ frmAbout::frmAbout(Services services, QWidget* parent)
     QFont linkFont = Label1->font();
     linkFont.setBold(true);
     linkFont.setUnderline(true);
-    Label1->setFont(linkFont);
+    // Inside its one-pixel border the line must fit whole, underline and descenders included.
+    Label1->setFont(ui::FontFitting(linkFont, Label1->text(), Label1->size() - QSize(2, 2),
+                                    Qt::AlignLeft | Qt::AlignTop));
     Label1->setAccessibleName(QStringLiteral("Site web : ") + site.host());
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

@@ -259,8 +259,22 @@ TEST(AboutBox, ShowsNameDescriptionVersionAndTheSitesHost) {
     EXPECT_EQ(text("lblDescription"), "Euros convertisseur + Calculatrice Notes");
     EXPECT_EQ(text("lblVersion"), "Version 2.0");
     EXPECT_EQ(text("Label1"), "site.tirelix.example");
-    const QFont link = box->findChild<QLabel*>("Label1")->font();
-    EXPECT_TRUE(link.bold() && link.underline());
+    auto* label = box->findChild<QLabel*>("Label1");
+    EXPECT_TRUE(label->font().bold() && label->font().underline());
+    // Drawn whole in its box: a row of blue, the underline, runs under the whole text.
+    const QImage drawn = label->grab().toImage();
+    const int textWidth = std::min(label->width() - 2,
+                                   QFontMetrics(label->font()).horizontalAdvance(label->text()));
+    int longestBlueRow = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        int blue = 0;
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QColor c = drawn.pixelColor(x, y);
+            blue += c.blue() > 128 && c.red() < 100 && c.green() < 100;
+        }
+        longestBlueRow = std::max(longestBlueRow, blue);
+    }
+    EXPECT_GE(longestBlueRow, textWidth * 9 / 10);
     EXPECT_EQ(box->findChild<QPushButton*>("cmdOK")->text(), "OK");
     EXPECT_FALSE(box->windowFlags() & Qt::WindowMinMaxButtonsHint);
 }
