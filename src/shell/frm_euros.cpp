@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -476,6 +477,12 @@ bool frmEuros::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Text2) {
         if (type == QEvent::KeyPress)
             return handleKeyboardBoxKey(static_cast<QKeyEvent*>(event));
+        // An input method's text is typed text too; what it is still composing shows nothing.
+        if (type == QEvent::InputMethod) {
+            for (const QChar c : static_cast<QInputMethodEvent*>(event)->commitString())
+                typeIntoKeyboardBox(c.unicode());
+            return true;
+        }
         if (type == QEvent::FocusIn && focusMovedInside(event))
             Text2_GotFocus();
         // The X11 selection paste of the middle button would bypass the key handling.
@@ -521,20 +528,27 @@ bool frmEuros::handleKeyboardBoxKey(QKeyEvent* event) {
     default:
         if (event->matches(QKeySequence::Paste)) {
             code = 22;
-        } else {
-            const QString text = event->text();
-            // Keys without a character (arrows, Home, Delete) edit the box as usual.
-            if (text.size() != 1 || text.at(0).unicode() == 0x7f)
-                return false;
-            code = text.at(0).unicode();
+            break;
         }
+        const QString text = event->text();
+        // Keys without a character (arrows, Home, Delete) edit the box as usual.
+        if (text.isEmpty() || text.at(0).unicode() == 0x7f)
+            return false;
+        // A key may type several characters at once: each is a key of its own.
+        for (const QChar c : text)
+            typeIntoKeyboardBox(c.unicode());
+        return true;
     }
+    typeIntoKeyboardBox(code);
+    return true;
+}
+
+void frmEuros::typeIntoKeyboardBox(char16_t code) {
     const char16_t insert = Text2_KeyPress(code);
     if (insert == 8)
         Text2->backspace();
     else if (insert >= 32)
         Text2->insert(QString(QChar(insert)));
-    return true;
 }
 
 // ---- Calculator ------------------------------------------------------------------------------

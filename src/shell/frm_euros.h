@@ -146,6 +146,8 @@ private:
     QString statePath(const char* name) const;
     shell::NotePageIo notePageIo();
     bool handleKeyboardBoxKey(QKeyEvent* event);
+    // One character typed into the keyboard box, through Text2_KeyPress.
+    void typeIntoKeyboardBox(char16_t code);
 
     // Banner strip and download (frm_euros_online.cpp).
     void wirePointerFeedback();

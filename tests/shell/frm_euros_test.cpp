@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QTextCursor>
 #include <QTimer>
@@ -41,6 +42,17 @@ TEST(MainWindow, KeyboardBoxEchoRules) {
     rig.clipboard.setText("999");
     QTest::keyClick(rig.box("Text2"), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(rig.text("Text2"), "");
+    // Text that comes several characters at once (an input method's, a key that types a
+    // string) goes through the same keys, one character at a time.
+    QInputMethodEvent composed(QStringLiteral("é"), {});
+    composed.setCommitString(QStringLiteral("a7ê"));
+    QApplication::sendEvent(rig.box("Text2"), &composed);
+    EXPECT_EQ(rig.text("Text2"), "7");
+    EXPECT_EQ(rig.text("TextChiffre"), "7");
+    QTest::sendKeyEvent(QTest::KeyAction::Click, rig.box("Text2"), Qt::Key_unknown,
+                        QStringLiteral("x8\U0001F600"), Qt::NoModifier);
+    EXPECT_EQ(rig.text("Text2"), "78");
+    EXPECT_EQ(rig.text("TextChiffre"), "78");
 }
 
 TEST(MainWindow, MouseChainThenResetWritesTheSeparator) {
