@@ -28,9 +28,11 @@ QString toDocumentText(std::string_view text) {
     return s;
 }
 
-// The document's paragraph separators (U+2029 in selections, LF in toPlainText) become CR LF.
+// The document's paragraph and line separators become CR LF; every other character stays as it
+// is (Qt's toPlainText() would turn no-break spaces into spaces).
 std::string toTapeText(QString s) {
     s.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    s.replace(QChar::LineSeparator, QLatin1Char('\n'));
     s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return s.toStdString();
 }
@@ -166,7 +168,7 @@ void PlainTextTape::moveCaretToEnd() {
     edit_->ensureCursorVisible();
 }
 
-std::string PlainTextTape::text() const { return toTapeText(edit_->toPlainText()); }
+std::string PlainTextTape::text() const { return toTapeText(edit_->document()->toRawText()); }
 
 void PlainTextTape::setText(std::string_view text) { edit_->setPlainText(toDocumentText(text)); }
 

@@ -17,7 +17,10 @@ using test::MainWindowRig;
 
 namespace {
 
-const std::string kTape = lines({"12 + 3 =  15", " ------- Épicerie {€} \\ 100%", "1,5 x 2 =  3"});
+// A title with what typing or a word processor puts in one: accents, RTF's own signs, the euro
+// sign, a no-break space before the colon.
+const std::string kTape =
+    lines({"12 + 3 =  15", " ------- Épicerie {€} \\ 100%\u00a0:", "1,5 x 2 =  3"});
 
 void trigger(MainWindowRig& rig, const char* item) {
     QAction* action = rig.window->findChild<QAction*>(QString::fromLatin1(item));
