@@ -58,7 +58,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TIRELIX_SITE_ADDRESS}")
 # The libraries the program links come from dpkg-shlibdeps; fonts draw every text.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core | fonts-freefont-ttf | fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Qt's own texts (the file dialog, the editing menus) in French.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 # A synopsis line, then the long description; CPack writes it in control-file form.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "French franc and euro converter with a calculator and paper tape

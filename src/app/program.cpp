@@ -14,9 +14,12 @@
 #include "shell/window_slot.h"
 #include "ui/accessibility.h"
 #include "ui/files.h"
+#include "ui/qt_french.h"
 
 Program::Program() {
     ui::InstallAccessibility();
+    if (QCoreApplication* application = QCoreApplication::instance())
+        ui::UseQtTextsInFrenchAtFirstMenu(*application);
     shared_.programFolder = ui::ProgramFolder();
     setWindowObject(shell::WindowKind::frmAbout,
                     std::make_unique<shell::WindowSlot<frmAbout>>([this] {

@@ -2,22 +2,27 @@
 
 #include <QFileDialog>
 
+#include "ui/qt_french.h"
+
 namespace ui {
 
 namespace {
 
 std::optional<std::string> runDialog(QWidget* parent, const FileDialogSettings& settings,
                                      QFileDialog::AcceptMode mode) {
+    UseQtTextsInFrench();
     QFileDialog dialog(parent, QString::fromStdString(settings.title),
                        QString::fromStdString(settings.initialFolder),
                        QString::fromStdString(settings.filterDescription + " (" +
                                               settings.filterPattern + ")"));
-    // The same dialog everywhere; the name is used as typed, and replacing a page asks nothing.
+    // The same dialog everywhere, showing the filter by its name; the name is used as typed,
+    // replacing a page asks nothing, and a name that leads nowhere is the load's own silent
+    // failure rather than the dialog's message.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
+    dialog.setFileMode(QFileDialog::AnyFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst().toStdString();

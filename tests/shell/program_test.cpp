@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QWidget>
 
@@ -93,6 +96,26 @@ TEST(Program, ComingBackFromAnotherWindowOfTheProgramFocusesTheEntryBox) {
     rig.activate(main);
     EXPECT_TRUE(rig.box("Text1")->hasFocus());
     EXPECT_TRUE(main->Text1HadFocus);
+}
+
+// Qt's own editing menu of a text box speaks French, like the rest of the program.
+TEST(Program, TheTextBoxesMenuIsInFrench) {
+    ProgramRig rig;
+    ASSERT_TRUE(rig.program.start());
+    QLineEdit* box = rig.box("Text1");
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(box, &event);
+    QMenu* menu = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible())
+            menu = m;
+    ASSERT_NE(menu, nullptr);
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << action->text();
+    menu->close();
+    EXPECT_FALSE(items.filter(QStringLiteral("Tout sélectionner")).isEmpty())
+        << items.join(',').toStdString();
 }
 
 } // namespace
