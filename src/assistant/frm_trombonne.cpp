@@ -64,6 +64,8 @@ FrmTrombonne::FrmTrombonne(shell::WindowDirectory& windows, shell::SharedState& 
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       windows_(windows), shared_(shared) {
     setObjectName(QStringLiteral("FrmTrombonne"));
+    // A title bar with no text: for an empty title, Qt would show the program's name instead.
+    setWindowTitle(QStringLiteral(" "));
     setFixedSize(ui::Px(1845), ui::Px(1365));
     setAccessibleName(QStringLiteral("Assistant"));
     ui::SetAccessibleRole(this, QAccessible::Window);

@@ -131,6 +131,10 @@ xdotool windowactivate --sync "$welcome" key Return
 for _ in $(seq 1 30); do cmp -s "$work/prog/Prem.eff" <(printf '"1"\r\n') && break; sleep 0.1; done
 cmp -s "$work/prog/Prem.eff" <(printf '"1"\r\n') || fail "Prem.eff does not hold the quoted 1"
 read -r bx by < <(wait_client 269x180) || fail "the bubble did not open"
+paperclip=$(client_id 123x91)
+[ -n "$paperclip" ] || fail "no paperclip window"
+xprop -id "$paperclip" _NET_WM_NAME | grep -q '= " "$' ||
+  fail "the paperclip's title bar has a text: $(xprop -id "$paperclip" _NET_WM_NAME)"
 
 # ---- Next: the arrow beside Text1, its background cut away.
 read -r ox oy < <(outer_corner "$main")
