@@ -187,7 +187,7 @@ void frmEuros::buildConverterPanel() {
     setPointSize(Text4, 7);
     Text4->setFocusPolicy(Qt::NoFocus);
     auto* line = new QFrame(results);
-    line->setObjectName(QStringLiteral("Line1_0"));
+    line->setObjectName(QStringLiteral("Line1"));
     ui::SetAccessibleRole(line, QAccessible::Separator);
     line->setGeometry(ui::Px(0), ui::Px(435), ui::Px(2040), 1);
     ui::PaintBackground(line, QColor(128, 128, 128));

@@ -230,7 +230,7 @@ TEST(ScreenReaders, MainWindowNamesRolesAndDescriptions) {
                {"Picture3", QAccessible::Pane, "Résultats de la conversion"},
                {"Picture1", QAccessible::Pane, "Calculatrice"},
                {"Picture2", QAccessible::Pane, "Bandeau publicitaire"},
-               {"Line1_0", QAccessible::Separator, ""},
+               {"Line1", QAccessible::Separator, ""},
                {"Label6", kNoRole, "Menu", "Touche F10"},
                {"Text1", QAccessible::EditableText, "Montant à convertir",
                 "Saisir en Euros ou en Francs"},
