@@ -10,7 +10,8 @@ class QWidget;
 namespace assistant {
 
 // At load, before the window is shown: centred on the mouse pointer, inside the pointer's
-// screen, in the always-on-top layer.
+// screen, in the always-on-top layer, by the window's outer size (a window manager's frame is
+// known only once it has framed the window: the placement is then made again).
 void PlaceAtCursor(QWidget& window);
 
 // The picture's shape pixels (all but the colour at (0, 0)); empty for a one-colour picture.

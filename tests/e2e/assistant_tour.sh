@@ -87,6 +87,15 @@ outer_corner() {
   echo $((x - ${1:-0})) $((y - ${3:-0}))
 }
 
+# Outer (frame) width and height of a client window.
+outer_size() {
+  local w h extents
+  read -r w h < <(xwininfo -id "$1" | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print w, h }')
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  set -- $extents
+  echo $((w + ${1:-0} + ${2:-0})) $((h + ${3:-0} + ${4:-0}))
+}
+
 shot() { import -window root -depth 8 "ppm:$1"; }
 
 xdotool mousemove 640 760
@@ -97,6 +106,12 @@ main=$(wait_titled Tirelix) || fail "no main window"
 welcome=$(wait_titled "Démarrage") || fail "no welcome window on a first start"
 sleep 0.5
 above "$welcome" "$main" || fail "welcome window not above the main window"
+# Centred on the pointer (640,760) with its frame: twice its centre, to the pixel or so.
+read -r wx wy < <(outer_corner "$welcome")
+read -r ww wh < <(outer_size "$welcome")
+dx=$((2 * wx + ww - 1280)) dy=$((2 * wy + wh - 1520))
+[ ${dx#-} -le 2 ] && [ ${dy#-} -le 2 ] ||
+  fail "welcome window ${ww}x${wh} at $wx,$wy, not centred on the pointer at 640,760"
 xprop -id "$welcome" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "welcome not always on top"
 
 read -r mx my < <(client_corner "$main")
