@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,16 +17,17 @@
 
 namespace {
 
-// Closes whatever box is still open a while later, so that a dialog that did not accept the
-// name fails the test rather than hangs it.
-void closeLeftOpen(int attempts) {
-    QTimer::singleShot(500, [attempts] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            ADD_FAILURE() << "left open: " << modal->metaObject()->className();
-            modal->close();
-            if (attempts > 1)
-                closeLeftOpen(attempts - 1);
-        }
+// Closes the dialog, or a box it opened, if still open a while later, so that a dialog that did
+// not accept the name fails the test rather than hangs it.
+void closeLeftOpen(QPointer<QFileDialog> dialog, int attempts) {
+    QTimer::singleShot(1000, [dialog, attempts] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!dialog || !modal || (modal != dialog && modal->parentWidget() != dialog))
+            return;
+        ADD_FAILURE() << "left open: " << modal->metaObject()->className();
+        modal->close();
+        if (attempts > 1)
+            closeLeftOpen(dialog, attempts - 1);
     });
 }
 
@@ -34,7 +36,7 @@ void whenOpen(std::function<void(QFileDialog*)> act) {
     QTimer::singleShot(20, [act = std::move(act)] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        closeLeftOpen(4); // before: a box the dialog opens holds `act` in its own loop
+        closeLeftOpen(dialog, 4); // before: a box the dialog opens holds `act` in its own loop
         act(dialog);
     });
 }
