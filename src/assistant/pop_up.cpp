@@ -47,10 +47,19 @@ class PlaceAgainOnceFramed final : public QObject {
     PlaceAgainOnceFramed(QWidget& window, QPoint cursor, QSize placedWith)
         : QObject(&window), window_(window), cursor_(cursor), placedWith_(placedWith),
           placedAt_(window.pos()) {
-        window.windowHandle()->installEventFilter(this);
+        // The native window is made at the first show; made earlier, a move before the show
+        // would place its inside where its frame should go.
+        window.installEventFilter(this);
     }
 
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_) {
+            if (event->type() == QEvent::Show && window_.windowHandle()) {
+                window_.removeEventFilter(this);
+                window_.windowHandle()->installEventFilter(this);
+            }
+            return false;
+        }
         if (event->type() == QEvent::Expose && window_.isVisible()) {
             const QSize outer = window_.frameGeometry().size();
             const QPoint shift = window_.pos() - placedAt_;
@@ -84,10 +93,8 @@ void PlaceAtCursor(QWidget& window) {
     const QSize outer = window.frameGeometry().size();
     placeAt(window, cursor, outer);
     if (!window.isVisible() && outer == window.size() &&
-        !window.windowFlags().testFlag(Qt::FramelessWindowHint)) {
-        window.winId();
+        !window.windowFlags().testFlag(Qt::FramelessWindowHint))
         new PlaceAgainOnceFramed(window, cursor, outer);
-    }
 }
 
 QRegion RegionFromPicture(const QImage& picture) {

@@ -150,9 +150,13 @@ paperclip=$(client_id 123x91)
 [ -n "$paperclip" ] || fail "no paperclip window"
 xprop -id "$paperclip" _NET_WM_NAME | grep -q '= " "$' ||
   fail "the paperclip's title bar has a text: $(xprop -id "$paperclip" _NET_WM_NAME)"
+# Its frame 100 twips (7 px) left of and below the main window's outer corner.
+read -r ox oy < <(outer_corner "$main")
+read -r px py < <(outer_corner "$paperclip")
+[ "$px $py" = "$((ox - 7)) $((oy + 7))" ] ||
+  fail "paperclip at $px,$py, expected the main window's corner $ox,$oy plus -7,+7"
 
 # ---- Next: the arrow beside Text1, its background cut away.
-read -r ox oy < <(outer_corner "$main")
 # The bubble active first, so that nothing but the arrow changes between the two pictures.
 xdotool mousemove $((bx + 60)) $((by + 60)) click 1
 sleep 0.5
