@@ -75,8 +75,23 @@ bool Program::isOwnedWindow(const QWindow* window) const {
 void Program::focusWindowChanged(QWindow* window) {
     const bool fromOwnedWindow = ownedWindowHadFocus_;
     ownedWindowHadFocus_ = isOwnedWindow(window);
-    if (main_ && window && window == main_->windowHandle() && fromOwnedWindow)
+    if (!main_ || !window || window != main_->windowHandle())
+        return;
+    // A click on the main window that the welcome window holds disabled leaves the keyboard with
+    // the welcome window, whose keys (Enter, Escape) go on.
+    if (!main_->isEnabled() && bringWelcomeForward())
+        return;
+    if (fromOwnedWindow)
         main_->Form_Activate();
+}
+
+bool Program::bringWelcomeForward() {
+    shell::WindowObject* welcome = object(shell::WindowKind::frmPrem);
+    if (!welcome || !welcome->isLoaded() || !welcome->widget()->isVisible())
+        return false;
+    welcome->widget()->raise();
+    welcome->widget()->activateWindow();
+    return true;
 }
 
 int Program::run(const std::function<void()>& beforeFirstText) {
@@ -112,10 +127,6 @@ bool Program::start(const std::function<void()>& beforeFirstText) {
     main_->Form_Activate();
     // The welcome window came up while the main window loaded; shown after it, the main window
     // would take the keyboard that the welcome window's keys need.
-    if (shell::WindowObject* welcome = object(shell::WindowKind::frmPrem);
-        welcome && welcome->isLoaded() && welcome->widget()->isVisible()) {
-        welcome->widget()->raise();
-        welcome->widget()->activateWindow();
-    }
+    bringWelcomeForward();
     return true;
 }

@@ -40,6 +40,8 @@ public:
 private:
     bool isOwnedWindow(const QWindow* window) const;
     void focusWindowChanged(QWindow* window);
+    // Raises and activates the welcome window when it is on screen; false when it is not.
+    bool bringWelcomeForward();
 
     shell::SharedState shared_;
     ui::QtDialogs dialogs_;
