@@ -53,14 +53,22 @@ QMessageBox::Icon qtIcon(Icon icon) {
 
 } // namespace
 
+// A box stands over the program's window the user works in (the about box opens one too), so
+// that closing it gives that window the keyboard back.
+QWidget* QtDialogs::owner() const {
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : parent_;
+}
+
 Answer QtDialogs::messageBox(const Message& message) {
     QMessageBox box(qtIcon(message.icon), fromUtf8(message.title), fromUtf8(message.text),
-                    QMessageBox::NoButton, parent_);
+                    QMessageBox::NoButton, owner());
     // X11 has no system-modal boxes; modal to the whole program is the nearest.
     box.setWindowModality(Qt::ApplicationModal);
     if (message.buttons == Buttons::YesNo) {
-        box.addButton(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
-        box.addButton(QMessageBox::No)->setText(QStringLiteral("Non"));
+        // O and N answer, as in every French yes-or-no box.
+        box.addButton(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
+        box.addButton(QMessageBox::No)->setText(QStringLiteral("&Non"));
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
@@ -72,7 +80,7 @@ Answer QtDialogs::messageBox(const Message& message) {
 
 std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultText) {
-    QInputDialog dialog(parent_);
+    QInputDialog dialog(owner());
     dialog.setWindowTitle(fromUtf8(title));
     dialog.setLabelText(fromUtf8(prompt));
     dialog.setTextValue(fromUtf8(defaultText));

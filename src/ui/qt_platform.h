@@ -19,6 +19,7 @@ public:
                                         const std::string& defaultText) override;
 
 private:
+    QWidget* owner() const;
     QWidget* parent_;
 };
 

@@ -1,5 +1,7 @@
-// The real file dialog of the note pages: its texts in French, its filter shown by name, and a
-// typed name that does not exist handed back as typed (the load then fails silently).
+// The real boxes and dialogs: the message box stands over the window the user works in and
+// answers its letters; the file dialog of the note pages has its texts in French, its filter
+// shown by name, and hands back a typed name that does not exist as typed (the load then fails
+// silently).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QTimer>
 
 #include "ui/qt_documents.h"
+#include "ui/qt_platform.h"
 
 namespace {
 
@@ -62,6 +65,40 @@ TEST(FileDialog, FrenchTextsFilterByNameAndAnyTypedName) {
         EXPECT_EQ(chosen.value_or(""), (folder.path() + "/absente.cxt").toStdString());
         EXPECT_EQ(filter, "Fichiers supportés");
         EXPECT_TRUE(buttons.contains(QStringLiteral("Annuler"))) << buttons.join(',').toStdString();
+    }
+}
+
+TEST(MessageBox, StandsOverTheActiveWindowAndAnswersItsLetters) {
+    QWidget main;
+    QWidget about;
+    for (QWidget* w : {&main, &about}) {
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+    ui::QtDialogs dialogs(&main);
+    const ui::Message question{"Etes-vous certain de vouloir imprimer ?", "Impression de la note",
+                               ui::Buttons::YesNo, ui::Icon::Question};
+    for (const auto& [letter, answer] :
+         {std::pair{Qt::Key_N, ui::Answer::No}, std::pair{Qt::Key_O, ui::Answer::Yes}}) {
+        // As the desktop does when a box closes: its window is active again.
+        about.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+        QWidget* over = nullptr;
+        QTimer::singleShot(20, [&, letter = letter] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            over = box->parentWidget();
+            QTimer::singleShot(1000, [box = QPointer<QWidget>(box)] {
+                if (box) {
+                    ADD_FAILURE() << "the letter did not answer the box";
+                    box->close();
+                }
+            });
+            QTest::keyClick(box, letter);
+        });
+        EXPECT_EQ(dialogs.messageBox(question), answer);
+        EXPECT_EQ(over, &about);
     }
 }
 
