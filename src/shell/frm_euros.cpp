@@ -23,6 +23,7 @@
 #include "shell/window_object.h"
 #include "ui/accessibility.h"
 #include "ui/display_box.h"
+#include "ui/fit_text.h"
 #include "ui/files.h"
 #include "ui/key_button.h"
 #include "ui/qt_platform.h"
@@ -173,6 +174,8 @@ void frmEuros::buildConverterPanel() {
     Euros = makeBox(results, "Euros", QStringLiteral("Euros"), TwipsRect(120, 445, 1815, 285), true);
     Euros->setText(QStringLiteral("0"));
     ui::SetFiguresOnBlack(Euros, Qt::cyan);
+    ui::ShowWholeText(Francs);
+    ui::ShowWholeText(Euros);
     // Captions are read-only boxes out of the focus chain.
     Text3 = makeBox(results, "Text3", QStringLiteral("Légende des francs"), TwipsRect(0, 230, 495, 195), true);
     Text3->setText(QStringLiteral("Francs"));
@@ -224,6 +227,7 @@ void frmEuros::buildCalculatorPanel() {
     TextChiffre = makeBox<ui::DisplayBox>(panel, "TextChiffre", QStringLiteral("Affichage"),
                                           TwipsRect(120, 60, 2295, 360), true);
     TextChiffre->setText(QStringLiteral("0"));
+    ui::ShowWholeText(TextChiffre);
 
     // Keys, row by row as on the pad.
     const QString row[4][5] = {{"N7", "N8", "N9", "O3", "pourcent"},

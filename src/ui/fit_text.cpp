@@ -1,6 +1,8 @@
 #include "ui/fit_text.h"
 
 #include <QFontMetricsF>
+#include <QLineEdit>
+#include <QStyle>
 
 namespace ui {
 
@@ -26,6 +28,25 @@ QFont FontFitting(const QFont& design, const QString& text, const QSize& box, in
     }
     font.setPointSizeF(kSmallestPoints);
     return font;
+}
+
+void ShowWholeText(QLineEdit* box) {
+    const QFont design = box->font();
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, design](const QString& text) {
+        const int frame =
+            box->hasFrame() ? 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box)
+                            : 0;
+        const QMargins margins = box->textMargins();
+        // A line edit keeps two pixels clear on either side of its text.
+        const int room =
+            box->contentsRect().width() - margins.left() - margins.right() - frame - 2 * 2;
+        const QFont wanted = QFontMetricsF(design).horizontalAdvance(text) <= room
+                                 ? design
+                                 : FontFitting(design, text, QSize(room, 1 << 20),
+                                               Qt::AlignRight | Qt::TextSingleLine);
+        if (wanted != box->font())
+            box->setFont(wanted);
+    });
 }
 
 } // namespace ui

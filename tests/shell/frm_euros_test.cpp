@@ -115,6 +115,52 @@ TEST(MainWindow, ConverterFollowsTheTyping) {
     }
 }
 
+// Columns of a drawn box that hold ink (anything brighter than its black ground), rim aside.
+std::pair<int, int> inkColumns(QWidget* box) {
+    const QImage drawn = box->grab().toImage();
+    int first = drawn.width();
+    int last = -1;
+    for (int x = 1; x < drawn.width() - 1; ++x)
+        for (int y = 1; y < drawn.height() - 1; ++y)
+            if (qGray(drawn.pixel(x, y)) > 96) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, last};
+}
+
+// A figure too long for its box at the box's size is drawn smaller rather than cut, and the
+// next short one at the box's size again. (Beyond what fits at the smallest size, 6 points, a
+// figure is still cut: amounts of a thousand billion francs and more.)
+TEST(MainWindow, LongFiguresShowWhole) {
+    const struct {
+        const char* box;
+        const char* typedInto;
+        const char* typed;
+    } cases[] = {
+        {"TextChiffre", "Text2", "12345678901234567"}, // "1,23456789012346E+157"
+        {"Francs", "Text1", "1234567890123"},
+        {"Euros", "Text1", "123456789012345"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        MainWindowRig rig;
+        rig.show();
+        QLineEdit* box = rig.box(c.box);
+        const QFont design = box->font();
+        rig.focus(c.typedInto);
+        QTest::keyClicks(rig.box(c.typedInto), c.typed);
+        const auto [first, last] = inkColumns(box);
+        const int advance = QFontMetrics(box->font()).horizontalAdvance(box->text());
+        EXPECT_GE(last - first + 1 + 4, advance) << box->text().toStdString(); // side bearings
+        EXPECT_LT(box->font().pointSizeF(), design.pointSizeF());
+        QTest::keyClick(rig.box(c.typedInto), Qt::Key_Backspace);
+        rig.box(c.typedInto)->clear();
+        QTest::keyClicks(rig.box(c.typedInto), "7");
+        EXPECT_EQ(box->font(), design) << box->text().toStdString();
+    }
+}
+
 TEST(MainWindow, ConverterClearKey) {
     MainWindowRig rig;
     rig.show();
