@@ -33,13 +33,13 @@ QFont FontFitting(const QFont& design, const QString& text, const QSize& box, in
 void ShowWholeText(QLineEdit* box) {
     const QFont design = box->font();
     QObject::connect(box, &QLineEdit::textChanged, box, [box, design](const QString& text) {
-        const int frame =
-            box->hasFrame() ? 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box)
+        const int frameWidth =
+            box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box)
                             : 0;
         const QMargins margins = box->textMargins();
         // A line edit keeps two pixels clear on either side of its text.
         const int room =
-            box->contentsRect().width() - margins.left() - margins.right() - frame - 2 * 2;
+            box->contentsRect().width() - margins.left() - margins.right() - 2 * frameWidth - 2 * 2;
         const QFont wanted = QFontMetricsF(design).horizontalAdvance(text) <= room
                                  ? design
                                  : FontFitting(design, text, QSize(room, 1 << 20),
