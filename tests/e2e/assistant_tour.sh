@@ -78,22 +78,28 @@ client_corner() {
                            END { print x, y }'
 }
 
+# The frame's left, right, top and bottom widths around a client window (0 without a frame).
+frame_extents() {
+  local e
+  e=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //; s/,//gp')
+  set -- $e
+  echo "${1:-0} ${2:-0} ${3:-0} ${4:-0}"
+}
+
 # Outer (frame) corner of a client window: its area's corner less the frame's left and top.
 outer_corner() {
-  local x y extents
+  local x y left right top bottom
   read -r x y < <(client_corner "$1")
-  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-  set -- $extents
-  echo $((x - ${1:-0})) $((y - ${3:-0}))
+  read -r left right top bottom < <(frame_extents "$1")
+  echo $((x - left)) $((y - top))
 }
 
 # Outer (frame) width and height of a client window.
 outer_size() {
-  local w h extents
+  local w h left right top bottom
   read -r w h < <(xwininfo -id "$1" | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print w, h }')
-  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-  set -- $extents
-  echo $((w + ${1:-0} + ${2:-0})) $((h + ${3:-0} + ${4:-0}))
+  read -r left right top bottom < <(frame_extents "$1")
+  echo $((w + left + right)) $((h + top + bottom))
 }
 
 shot() { import -window root -depth 8 "ppm:$1"; }
