@@ -5,9 +5,11 @@
 #include <thread>
 
 #include "app/start_helper.h"
+#include "app/utf8_locale.h"
 #include "app/program.h"
 
 int main(int argc, char* argv[]) {
+    app::UseUtf8Characters();
     app::StartHelper helper;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tirelix"));

@@ -21,8 +21,11 @@ printf '""\r\n' > "$work/prog/Site.eff"
 
 start_window_manager "$work/home" || fail "the window manager did not start"
 
+# With no locale set, as on a fresh minimal system: the French window titles must still reach
+# the window list whole ("Démarrage" below).
 start_program() {
-  (cd "$work/prog" && HOME=$work/home exec ./tirelix) >/dev/null 2>&1 &
+  (cd "$work/prog" && HOME=$work/home exec env -u LC_ALL -u LC_CTYPE -u LANG ./tirelix) \
+    >/dev/null 2>&1 &
   app=$!
   pids+=($app)
 }

@@ -3,6 +3,10 @@
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# xdotool reads window titles in the locale's encoding: without a UTF-8 locale (none is set on a
+# fresh minimal Debian) a title such as "Démarrage" would never match, nor fail to.
+xdotool() { LC_ALL=C.UTF-8 command xdotool "$@"; }
+
 # Ends the script unless there is an X server and each of the named tools.
 require_x_tools() {
   [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: run under Xvfb" >&2; exit 1; }

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "app/start_helper.h"
+#include "app/utf8_locale.h"
 #include "main_window_rig.h"
 #include "test_files.h"
 
@@ -104,6 +105,25 @@ TEST(StartHelper, PreloadsTheX11LibrariesOnlyWhenQtWillTakeX11) {
     for (const auto& c : cases)
         EXPECT_EQ(app::StartsOnX11(c.platform, c.session, c.desktop, c.display), c.x11)
             << c.platform << " / " << c.session << " / " << c.desktop << " / " << c.display;
+}
+
+TEST(Utf8Locale, KeepsLanguageAndCountryWithTheUtf8CharacterSet) {
+    const struct {
+        const char* locale;
+        const char* utf8;
+    } cases[] = {
+        {"", "C.UTF-8"},
+        {"C", "C.UTF-8"},
+        {"POSIX", "C.UTF-8"},
+        {"C.ANSI_X3.4-1968", "C.UTF-8"},
+        {"fr_FR", "fr_FR.UTF-8"},
+        {"fr_FR@euro", "fr_FR.UTF-8"},
+        {"fr_FR.ISO-8859-15@euro", "fr_FR.UTF-8"},
+        {"de_CH.ISO-8859-1", "de_CH.UTF-8"},
+        {"fr_BE.utf8", "fr_BE.UTF-8"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(app::Utf8LocaleFor(c.locale), c.utf8) << c.locale;
 }
 
 TEST(StartHelper, RunsTheJobHandedOverOnceAndNoneOtherwise) {
