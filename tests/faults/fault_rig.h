@@ -16,7 +16,8 @@
 
 namespace test {
 
-// True when the test process has a mount namespace of its own (it ran as root).
+// True when the test process has a mount namespace of its own: it ran as root, and not in a
+// chroot, where "/" is no mount point to make private.
 bool PrivateMounts();
 
 // A tmpfs of `kilobytes` mounted over `folder` for the life of the object.
@@ -37,8 +38,9 @@ class SmallFileSystem {
 
     bool mounted() const { return mounted_; }
     std::string whyNot() const {
-        return PrivateMounts() ? "mount -t tmpfs failed: " + std::string(strerror(error_))
-                               : std::string("needs root for a mount namespace of its own");
+        return PrivateMounts()
+                   ? "mount -t tmpfs failed: " + std::string(strerror(error_))
+                   : std::string("needs a mount namespace of its own: root, outside a chroot");
     }
 
     // Writes a filler until not one more byte fits.
