@@ -1,7 +1,8 @@
 // Text goes through Qt as UTF-8 whatever the locale, but the X11 library beneath it converts a
 // window's title (WM_NAME) from the locale's character set. Under a locale that is not UTF-8
-// (none configured, as on a fresh minimal system, is "C") the French titles would go out as
-// UTF-8 bytes labelled Latin-1: "DÃ©marrage" in any window list that reads that property.
+// (such as "C", what a fresh minimal system has when none is configured) the French titles
+// would go out as UTF-8 bytes labelled Latin-1: "DÃ©marrage" in any window list that reads
+// that property.
 #pragma once
 
 #include <string>
