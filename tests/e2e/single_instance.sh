@@ -56,15 +56,21 @@ start_server() {
     export DISPLAY=:$(head -n1 "$work/display")
 }
 
-# twm, set to place windows itself and not to grab the server, framing every client. A twm
-# that cannot open the display (seen once in CI, right after the server had announced it) is
-# started again; the last failure says whether the server still runs and what it logged.
+# twm, set to place windows itself and not to grab the server, framing every client. Its
+# default fonts come from xfonts-base, which a minimal system lacks, and under a UTF-8 locale
+# twm gives up without them: it takes the server's built-in "fixed" and the C locale instead.
+# A twm that cannot open the display (seen once in CI, right after the server had announced it)
+# is started again; the last failure says whether the server still runs and what it logged.
 start_twm() {
     command -v twm >/dev/null || fail "twm is not installed (scripts/deps installs it)"
     printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$work/twmrc"
+    local font
+    for font in TitleFont ResizeFont MenuFont IconFont IconManagerFont; do
+        printf '%s "fixed"\n' "$font" >>"$work/twmrc"
+    done
     local attempt twm_pid
     for attempt in 1 2 3; do
-        twm -f "$work/twmrc" >"$work/twm.log" 2>&1 &
+        LC_ALL=C twm -f "$work/twmrc" >"$work/twm.log" 2>&1 &
         twm_pid=$!
         pids+=("$twm_pid")
         for _ in $(seq 1 200); do
