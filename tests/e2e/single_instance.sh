@@ -64,10 +64,7 @@ start_server() {
 start_twm() {
     command -v twm >/dev/null || fail "twm is not installed (scripts/deps installs it)"
     printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$work/twmrc"
-    local font
-    for font in TitleFont ResizeFont MenuFont IconFont IconManagerFont; do
-        printf '%s "fixed"\n' "$font" >>"$work/twmrc"
-    done
+    printf '%s "fixed"\n' TitleFont ResizeFont MenuFont IconFont IconManagerFont >>"$work/twmrc"
     local attempt twm_pid
     for attempt in 1 2 3; do
         LC_ALL=C twm -f "$work/twmrc" >"$work/twm.log" 2>&1 &
