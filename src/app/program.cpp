@@ -117,15 +117,18 @@ bool Program::start(const std::function<void()>& beforeFirstText) {
         main_->close();
         return false;
     }
+    // Shown before its controls are made: the X server maps the window, and a window manager
+    // frames it, while they are built. Nothing is painted before the event loop runs, so the
+    // first paint shows the whole window.
+    main_->show();
     if (beforeFirstText)
         beforeFirstText();
     main_->buildControls();
     main_->Form_Load();
     connect(qApp, &QGuiApplication::focusWindowChanged, this,
             [this](QWindow* window) { focusWindowChanged(window); });
-    main_->show();
     main_->Form_Activate();
-    // The welcome window came up while the main window loaded; shown after it, the main window
+    // The welcome window came up while the main window loaded; the main window's activation
     // would take the keyboard that the welcome window's keys need.
     bringWelcomeForward();
     return true;

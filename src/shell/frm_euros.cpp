@@ -120,6 +120,17 @@ void frmEuros::buildControls() {
     tape_ = std::make_unique<ui::PlainTextTape>(blocnote);
     calculator_ = std::make_unique<calc::Calculator>(calc::CalculatorIo{
         *display_, *keyboardBox_, *tape_, services_.dialogs, services_.clipboard});
+
+    // Qt leaves the children made after their window was shown hidden; these show as the window
+    // would have shown them, which skips those hidden on purpose.
+    if (isVisible()) {
+        for (QObject* child : children()) {
+            auto* control = qobject_cast<QWidget*>(child);
+            if (control && !control->isWindow() &&
+                !control->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                control->show();
+        }
+    }
 }
 
 frmEuros::~frmEuros() = default;

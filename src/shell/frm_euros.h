@@ -60,7 +60,8 @@ public:
              Controls controls = Controls::Now);
     ~frmEuros() override;
 
-    // Makes the controls of a window made with Controls::Later; does nothing once they exist.
+    // Makes the controls of a window made with Controls::Later, shown or not yet; does nothing
+    // once they exist.
     void buildControls();
 
     // Load step after the instance check: the flags and the three state files.

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "app/program.h"
+#include "main_window_rig.h"
 #include "shell/frm_euros.h"
 
 namespace {
@@ -74,6 +75,28 @@ TEST(Program, ClosingTheMainWindowClosesTheLoadedOnesInOrder) {
     rig.program.mainWindow()->close();
     EXPECT_EQ(rig.closed,
               (std::vector<std::string>{"frmAbout", "frmTransPicture", "FrmTrombonne"}));
+}
+
+// The start shows the window before it makes the controls: they must show exactly as in a
+// window shown whole, the ones hidden on purpose (the banner, the arrow's anchors) included.
+TEST(Program, StartShowsTheControlsAsAWindowShownWhole) {
+    test::MainWindowRig whole;
+    whole.show();
+    ProgramRig rig;
+    ASSERT_TRUE(rig.program.start());
+    ASSERT_TRUE(rig.program.mainWindow()->isVisible());
+
+    auto controls = [](const QWidget* window) {
+        std::vector<std::string> seen;
+        for (const QWidget* w : window->findChildren<QWidget*>())
+            if (!w->isWindow())
+                seen.push_back(w->objectName().toStdString() + '/' + w->metaObject()->className() +
+                               (w->isVisible() ? " shown" : " hidden"));
+        return seen;
+    };
+    const auto started = controls(rig.program.mainWindow());
+    EXPECT_EQ(started, controls(whole.window.get()));
+    EXPECT_GT(started.size(), 50u);
 }
 
 TEST(Program, ComingBackFromAnotherWindowOfTheProgramFocusesTheEntryBox) {
