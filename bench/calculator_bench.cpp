@@ -2,7 +2,7 @@
 // wrote, so the tape keeps its length and the figure is the key's own cost at that length.
 #include <benchmark/benchmark.h>
 
-#include "calc/calculator.h"
+#include "core/calculator.h"
 #include "calculator_rig.h"
 
 namespace {

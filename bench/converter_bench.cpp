@@ -1,4 +1,4 @@
-#include "calc/converter.h"
+#include "core/converter.h"
 
 #include <benchmark/benchmark.h>
 

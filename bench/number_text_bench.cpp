@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "calc/number_text.h"
+#include "core/number_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The connection check runs at every mouse movement over the coin: one question must cost a
 // read, not a query of the network.
-#include "ui/qt_connection_probe.h"
+#include "platform/qt_connection_probe.h"
 
 #include <QCoreApplication>
 #include <QNetworkInformation>

@@ -1,6 +1,7 @@
-#include "calc/rtf.h"
+#include "core/rtf.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdint>
 #include <string>
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "assistant/pop_up.h"
+#include "platform/pop_up.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Prints the text the note-page reader extracts from an RTF file, to try it on other
 // writers' files: rtf2text FILE > text.txt
-#include "calc/rtf.h"
+#include "core/rtf.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -3,18 +3,18 @@
 #include <QApplication>
 #include <QWindow>
 
-#include "assistant/frm_bulle.h"
-#include "assistant/frm_trans_picture.h"
-#include "assistant/frm_trombonne.h"
-#include "shell/frm_about.h"
-#include "shell/frm_euros.h"
-#include "shell/frm_prem.h"
-#include "shell/instance_check.h"
-#include "shell/owned_windows.h"
-#include "shell/window_slot.h"
-#include "ui/accessibility.h"
-#include "ui/files.h"
-#include "ui/qt_french.h"
+#include "windows/frm_bulle.h"
+#include "windows/frm_trans_picture.h"
+#include "windows/frm_trombonne.h"
+#include "windows/frm_about.h"
+#include "windows/frm_euros.h"
+#include "windows/frm_prem.h"
+#include "platform/instance_check.h"
+#include "windows/owned_windows.h"
+#include "windows/window_slot.h"
+#include "platform/accessibility.h"
+#include "platform/files.h"
+#include "platform/qt_french.h"
 
 Program::Program() {
     ui::InstallAccessibility();

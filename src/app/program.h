@@ -8,12 +8,12 @@
 #include <functional>
 #include <memory>
 
-#include "modules/loader.h"
-#include "shell/main_window_object.h"
-#include "shell/window_object.h"
-#include "ui/qt_documents.h"
-#include "ui/qt_online.h"
-#include "ui/qt_platform.h"
+#include "platform/loader.h"
+#include "windows/main_window_object.h"
+#include "windows/window_object.h"
+#include "platform/qt_documents.h"
+#include "platform/qt_online.h"
+#include "platform/qt_platform.h"
 
 class frmEuros;
 class QWindow;

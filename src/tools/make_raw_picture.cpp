@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-#include "ui/raw_picture.h"
+#include "platform/raw_picture.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);

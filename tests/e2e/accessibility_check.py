@@ -97,9 +97,15 @@ def wait_gone(name):
     wait_for(f"window {name!r} closed", lambda: window(name) is None)
 
 
+def role_of(node):
+    # at-spi2-core 2.50 (Debian 13) renamed "push button" to "button".
+    role = node.getRoleName()
+    return "push button" if role == "button" else role
+
+
 def find(root, role, name):
     for node in walk(root):
-        if node.getRoleName() == role and node.name == name:
+        if role_of(node) == role and node.name == name:
             return node
     return None
 
@@ -283,7 +289,7 @@ pyatspi.Registry.registerEventListener(
 def focused_control(role, name):
     for source in focused:
         try:
-            if source.getRoleName() == role and source.name == name:
+            if role_of(source) == role and source.name == name:
                 return source
         except Exception:  # a control of a window closed since
             pass

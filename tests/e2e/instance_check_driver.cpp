@@ -11,8 +11,8 @@
 
 #include <cstdio>
 
-#include "shell/instance_check.h"
-#include "ui/window_list.h"
+#include "platform/instance_check.h"
+#include "platform/window_list.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,7 +1,7 @@
 // Writes one file through the program's own atomic write, for a test that kills it part-way:
 //   atomic_write_child <path> <page|download> <size> <version>
 // Prints one byte on standard output just before the write starts.
-#include "ui/files.h"
+#include "platform/files.h"
 #include "write_child_content.h"
 
 #include <cstdio>

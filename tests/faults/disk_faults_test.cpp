@@ -2,7 +2,7 @@
 // existing one, the banner switch writing Pub.eff, and a download. Every write fails silently,
 // every file that was there stays whole, the window goes on; once the fault is gone, the same
 // commands succeed.
-#include "calc/rtf.h"
+#include "core/rtf.h"
 #include "fault_rig.h"
 #include "gif_maker.h"
 #include "online_rig.h"

@@ -1,6 +1,7 @@
 #include "gif_maker.h"
-#include "online/gif_outline.h"
+#include "core/gif_outline.h"
 
+#include <cstdint>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>

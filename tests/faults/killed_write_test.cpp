@@ -2,7 +2,7 @@
 // write: the file is always the old one whole or the new one whole, and what the write leaves
 // behind is never taken for a file of the program.
 #include "fault_rig.h"
-#include "ui/files.h"
+#include "platform/files.h"
 #include "write_child_content.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "fault_rig.h"
 #include "gif_maker.h"
 #include "online_rig.h"
-#include "shell/state_file.h"
+#include "core/state_file.h"
 #include "virtual_clock.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 // expects: a note page (a long tape as RTF) or the bytes of a download.
 #pragma once
 
-#include "calc/rtf.h"
+#include "core/rtf.h"
 
 #include <string>
 #include <string_view>

@@ -1,12 +1,13 @@
 // The converter's amount parser on any bytes: the status follows ReadNumber's rule, the result
 // texts keep the "##,##0.00" pattern and the rate, and blanks in front change nothing as long
 // as the entry stays within the length the converter takes (also at 254, 255 and 256 bytes).
-#include "calc/converter.h"
-#include "calc/number_text.h"
+#include "core/converter.h"
+#include "core/number_text.h"
 #include "fuzz_check.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 using calc::Conversion;

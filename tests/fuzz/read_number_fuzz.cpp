@@ -1,11 +1,12 @@
 // ReadNumber against an independent reading of the same grammar (C's strtod on the text with a
 // point), and the canonical NumberText of every value it gives, which must read back to itself.
-#include "calc/number_text.h"
+#include "core/number_text.h"
 #include "fuzz_check.h"
 
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 using calc::NumberText;

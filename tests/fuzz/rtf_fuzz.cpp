@@ -1,9 +1,10 @@
 // The note-page reader on any bytes, and the writer and reader together: whatever text the
 // reader gives is valid UTF-8 within three bytes per input byte, and it survives being saved as
 // a page and loaded again, as every text the tape can hold does.
-#include "calc/rtf.h"
+#include "core/rtf.h"
 #include "fuzz_check.h"
 
+#include <cstdint>
 #include <string>
 
 using fuzz::check;

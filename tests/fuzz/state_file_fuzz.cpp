@@ -1,8 +1,9 @@
 // The one-field reader of Prem.eff, Pub.eff and Site.eff on any file content, and the writer's
 // promise that every storable value reads back as written.
 #include "fuzz_check.h"
-#include "shell/state_file.h"
+#include "core/state_file.h"
 
+#include <cstdint>
 #include <string>
 
 using fuzz::check;

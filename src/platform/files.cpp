@@ -1,0 +1,110 @@
+#include "platform/files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace ui {
+
+namespace {
+
+// The files the program reads from its folder, with their defaults; nothing else is seeded.
+constexpr const char* kProgramFolderFiles[] = {"Prem.eff", "Pub.eff", "Site.eff", "Pub1.gif",
+                                               "MainTacheG.ico"};
+
+// Larger than any default the program ships; a bigger file is not one of them.
+constexpr qint64 kMaxDefaultBytes = 16 * 1024 * 1024;
+
+// An installed copy: <prefix>/bin/tirelix with its defaults in <prefix>/share/tirelix. Its
+// folder must never hold state files, even when the user (root) may write to it.
+QString installedDefaultsFolder(const QString& executableFolder) {
+    if (QFileInfo(executableFolder).fileName() != QLatin1String("bin"))
+        return {};
+    const QString defaults =
+        QDir::cleanPath(QDir(executableFolder).filePath(QStringLiteral("../share/tirelix")));
+    return QFileInfo(QDir(defaults).filePath(QStringLiteral("Prem.eff"))).isFile() ? defaults
+                                                                                   : QString();
+}
+
+bool folderWritable(const QString& folder) {
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
+// Whole, under a name of its own first: a copy cut short never stands as a state file. An
+// existing file is the user's and is never replaced, not even by a start racing this one.
+void seedFile(const QString& source, const QString& destination) {
+    if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink())
+        return;
+    const std::optional<std::string> bytes = ReadWholeFile(source, kMaxDefaultBytes);
+    if (!bytes)
+        return;
+    const QString part = destination + QStringLiteral(".seed");
+    if (!WriteFileAtomically(part, *bytes))
+        return;
+    if (!QFile::rename(part, destination))
+        QFile::remove(part);
+}
+
+} // namespace
+
+void SeedProgramFolder(const QString& defaults, const QString& target) {
+    if (!QDir().mkpath(target))
+        return;
+    for (const char* name : kProgramFolderFiles) {
+        const QString file = QString::fromLatin1(name);
+        seedFile(QDir(defaults).filePath(file), QDir(target).filePath(file));
+    }
+}
+
+QString ProgramFolderFor(const QString& executableFolder, const QString& perUserFolder) {
+    const QString installedDefaults = installedDefaultsFolder(executableFolder);
+    // No home to keep files in: the program's own folder is the one place left.
+    if (perUserFolder.isEmpty() ||
+        (installedDefaults.isEmpty() && folderWritable(executableFolder)))
+        return executableFolder;
+    // A read-only portable copy carries its defaults beside the program.
+    SeedProgramFolder(installedDefaults.isEmpty() ? executableFolder : installedDefaults,
+                      perUserFolder);
+    return perUserFolder;
+}
+
+QString ProgramFolder() {
+    return ProgramFolderFor(QCoreApplication::applicationDirPath(),
+                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+std::optional<std::string> ReadWholeFile(const QString& path, qint64 maxBytes) {
+    // Opening a named pipe would wait for a writer, and a device never ends: neither is a file
+    // of ours.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    if (file.size() > maxBytes)
+        return std::nullopt;
+    const QByteArray bytes = file.read(maxBytes + 1);
+    if (bytes.size() > maxBytes || file.error() != QFile::NoError)
+        return std::nullopt;
+    return bytes.toStdString();
+}
+
+bool WriteFileAtomically(const QString& path, std::string_view bytes) {
+    QSaveFile file(path);
+    // Unbuffered, so that a full disk fails the write itself: QSaveFile::commit() renames its
+    // temporary file over the old one even when the flush of a buffered write has failed, and
+    // a short file (a state file, a small page) would then replace a good one with nothing.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace ui

@@ -1,0 +1,187 @@
+#include "platform/qt_platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace ui {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// CR LF (and a lone LF or CR) become the document's paragraph breaks.
+QString toDocumentText(std::string_view text) {
+    QString s = fromUtf8(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+// The document's paragraph and line separators become CR LF; every other character stays as it
+// is (Qt's toPlainText() would turn no-break spaces into spaces).
+std::string toTapeText(QString s) {
+    s.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    s.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return s.toStdString();
+}
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Stop:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+// A box stands over the program's window the user works in (the about box opens one too), so
+// that closing it gives that window the keyboard back.
+QWidget* QtDialogs::owner() const {
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : parent_;
+}
+
+Answer QtDialogs::messageBox(const Message& message) {
+    QMessageBox box(qtIcon(message.icon), fromUtf8(message.title), fromUtf8(message.text),
+                    QMessageBox::NoButton, owner());
+    // X11 has no system-modal boxes; modal to the whole program is the nearest.
+    box.setWindowModality(Qt::ApplicationModal);
+    if (message.buttons == Buttons::YesNo) {
+        // O and N answer, as in every French yes-or-no box.
+        box.addButton(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
+        box.addButton(QMessageBox::No)->setText(QStringLiteral("&Non"));
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    box.addButton(QMessageBox::Ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText) {
+    QInputDialog dialog(owner());
+    dialog.setWindowTitle(fromUtf8(title));
+    dialog.setLabelText(fromUtf8(prompt));
+    dialog.setTextValue(fromUtf8(defaultText));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+std::optional<std::string> QtClipboard::text() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return std::nullopt;
+    return clipboard->text().toStdString();
+}
+
+void QtClipboard::setText(const std::string& text) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setText(fromUtf8(text));
+}
+
+void QtClipboard::clear() {
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->clear();
+}
+
+std::string LineEditBox::text() const { return edit_->text().toStdString(); }
+
+void LineEditBox::setText(std::string_view text) {
+    const QString s = fromUtf8(text);
+    if (edit_->text() != s)
+        edit_->setText(s);
+}
+
+PlainTextTape::PlainTextTape(QPlainTextEdit* edit) : edit_(edit) {
+    // Undo would keep every key's edit for the whole run.
+    edit_->setUndoRedoEnabled(false);
+}
+
+bool PlainTextTape::empty() const { return edit_->document()->isEmpty(); }
+
+std::string PlainTextTape::tail(std::size_t count) const {
+    // Each document character is at least one tape character, so `count` of them suffice.
+    QTextCursor cursor(edit_->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, static_cast<int>(count));
+    const std::string text = toTapeText(cursor.selectedText());
+    // Trim to `count` code points from the end.
+    std::size_t pos = text.size();
+    for (std::size_t n = 0; n < count && pos > 0; ++n) {
+        --pos;
+        while (pos > 0 && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80)
+            --pos;
+    }
+    return text.substr(pos);
+}
+
+void PlainTextTape::append(std::string_view text) {
+    QTextCursor cursor(edit_->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(toDocumentText(text));
+}
+
+void PlainTextTape::chop(std::size_t count) {
+    QTextDocument* doc = edit_->document();
+    QTextCursor cursor(doc);
+    cursor.movePosition(QTextCursor::End);
+    int position = cursor.position();
+    while (count > 0 && position > 0) {
+        const QChar c = doc->characterAt(position - 1);
+        if (c == QChar::ParagraphSeparator) {
+            // One break is CR LF: two tape characters.
+            count = count >= 2 ? count - 2 : 0;
+            --position;
+        } else if (c.isLowSurrogate() && position > 1 && doc->characterAt(position - 2).isHighSurrogate()) {
+            --count;
+            position -= 2;
+        } else {
+            --count;
+            --position;
+        }
+    }
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+void PlainTextTape::moveCaretToEnd() {
+    QTextCursor cursor = edit_->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    edit_->setTextCursor(cursor);
+    edit_->ensureCursorVisible();
+}
+
+std::string PlainTextTape::text() const { return toTapeText(edit_->document()->toRawText()); }
+
+void PlainTextTape::setText(std::string_view text) { edit_->setPlainText(toDocumentText(text)); }
+
+std::string PlainTextTape::selectedText() const {
+    return toTapeText(edit_->textCursor().selectedText());
+}
+
+} // namespace ui

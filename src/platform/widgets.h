@@ -1,0 +1,50 @@
+// Small helpers the window classes share.
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPixmap>
+#include <QString>
+
+#include <string_view>
+
+#include "platform/picture.h"
+
+namespace ui {
+
+// The core speaks UTF-8; Qt speaks QString.
+inline QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A picture control: a label named `name` showing `resource`, at `rect`.
+inline QLabel* MakePicture(QWidget* parent, const char* name, const QString& resource, QRect rect) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect);
+    label->setPixmap(Picture(resource));
+    return label;
+}
+
+// A plain coloured area: the control fills its background with `colour`.
+inline void PaintBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// Figures in `text` on black, without the box's frame: the calculator's display and the
+// converter's results.
+inline void SetFiguresOnBlack(QLineEdit* box, const QColor& text) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::Text, text);
+    box->setPalette(palette);
+    box->setFrame(false);
+}
+
+} // namespace ui

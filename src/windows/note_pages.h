@@ -1,0 +1,26 @@
+// Note pages: the Ticket Note saved to and loaded from *.cxt files (RTF), and printed.
+#pragma once
+
+#include <string>
+
+#include "core/desktop.h"
+
+namespace shell {
+
+struct NotePageIo {
+    ui::FileDialogs& files;
+    ui::Dialogs& dialogs;
+    ui::Printer& printer;
+    ui::Tape& tape;
+    std::string programFolder;
+};
+
+// Save and load report nothing: a cancelled dialog or a failing file ends the command quietly.
+// A save replaces the file atomically, so a failed one leaves the old page whole; a failed load
+// leaves the tape as it was.
+void SaveNotePage(NotePageIo& io);
+void LoadNotePage(NotePageIo& io);
+// Asks first; prints the whole tape's text.
+void PrintNotePage(NotePageIo& io);
+
+} // namespace shell

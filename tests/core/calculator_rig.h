@@ -1,0 +1,126 @@
+// A calculator wired to recording fakes of the desktop, driven by key strings.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/calculator.h"
+#include "core/string_tape.h"
+#include "core/desktop.h"
+
+namespace test {
+
+class FakeTextBox final : public ui::TextBox {
+public:
+    explicit FakeTextBox(std::string initial = {}) : text_(std::move(initial)) {}
+    std::string text() const override { return text_; }
+    void setText(std::string_view text) override { text_.assign(text); }
+
+private:
+    std::string text_;
+};
+
+class FakeDialogs final : public ui::Dialogs {
+public:
+    ui::Answer messageBox(const ui::Message& message) override {
+        messages.push_back(message);
+        return message.buttons == ui::Buttons::YesNo ? yesNoAnswer : ui::Answer::Ok;
+    }
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& defaultText) override {
+        prompts.push_back(prompt + "|" + title + "|" + defaultText);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<ui::Message> messages;
+    std::vector<std::string> prompts;
+    std::deque<std::optional<std::string>> answers; // nullopt plays Cancel
+    ui::Answer yesNoAnswer = ui::Answer::Yes;
+};
+
+class FakeClipboard final : public ui::Clipboard {
+public:
+    std::optional<std::string> text() override {
+        if (!readable)
+            return std::nullopt;
+        return content;
+    }
+    void setText(const std::string& text) override { content = text; }
+    void clear() override { content.clear(); }
+
+    std::string content;
+    bool readable = true;
+};
+
+struct CalculatorRig {
+    FakeTextBox display{"0"};
+    FakeTextBox keyboardBox;
+    calc::StringTape tape;
+    FakeDialogs dialogs;
+    FakeClipboard clipboard;
+    calc::Calculator calc{{display, keyboardBox, tape, dialogs, clipboard}};
+
+    // Keypad by caption: digits, ',', '+', '-', 'x', '/', '=', '%', 'C' (reset), 'T' (CT),
+    // 'M' (paste-back). Spaces are ignored.
+    void press(std::string_view keys) {
+        for (char k : keys) {
+            switch (k) {
+            case ',': calc.NumVirg_Click(); break;
+            case '+': calc.CmdOperation_Click(0); break;
+            case '-': calc.CmdOperation_Click(1); break;
+            case 'x': calc.CmdOperation_Click(2); break;
+            case '/': calc.CmdOperation_Click(3); break;
+            case '=': calc.CmdOperation_Click(4); break;
+            case '%': calc.pourcent_Click(); break;
+            case 'C': calc.CmdReset_Click(); break;
+            case 'T': calc.Command2_Click(); break;
+            case 'M': calc.Command3_Click(); break;
+            case ' ': break;
+            default: calc.Num_Click(k - '0'); break;
+            }
+        }
+    }
+
+    // Types into the keyboard box as the box would: the returned code is inserted when it is
+    // a printable character; Backspace deletes the last one.
+    void type(std::u16string_view chars) {
+        for (char16_t c : chars) {
+            const char16_t code = calc.Text2_KeyPress(c);
+            std::string box = keyboardBox.text();
+            if (code == 8) {
+                if (!box.empty())
+                    box.pop_back();
+            } else if (code >= 32 && code < 127) {
+                box += static_cast<char>(code);
+            }
+            keyboardBox.setText(box);
+        }
+    }
+
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& m : dialogs.messages)
+            texts.push_back(m.text);
+        return texts;
+    }
+};
+
+// Lines joined with CR LF, for readable expectations.
+inline std::string lines(std::initializer_list<std::string_view> parts) {
+    std::string out;
+    for (auto p : parts) {
+        out += p;
+        out += "\r\n";
+    }
+    return out;
+}
+
+inline const std::string kDashes(" ---------------------------------------------------------");
+
+} // namespace test

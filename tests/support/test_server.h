@@ -1,0 +1,78 @@
+// The download server of the online tests: test_server.py on 127.0.0.1.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+namespace test {
+
+// tests/support/test_server.py, started for one test and stopped with it.
+class TestServer {
+public:
+    struct Options {
+        QString mode = QStringLiteral("normal");
+        std::optional<QString> siteText;
+        QString bannerFile;
+        double delay = 1.0;
+        // More options, as test_server.py takes them.
+        QStringList extraArgs;
+    };
+
+    explicit TestServer(const Options& options) {
+        // Loopback must not go through a proxy of the environment.
+        for (const char* name : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY",
+                                 "all_proxy", "ALL_PROXY"})
+            qunsetenv(name);
+        QStringList args{QStringLiteral(TIRELIX_TEST_SERVER), QStringLiteral("--mode"),
+                         options.mode, QStringLiteral("--delay"), QString::number(options.delay),
+                         QStringLiteral("--end-with-stdin")};
+        if (options.siteText)
+            args << QStringLiteral("--site-text") << *options.siteText;
+        if (!options.bannerFile.isEmpty())
+            args << QStringLiteral("--banner") << options.bannerFile;
+        args << options.extraArgs;
+        process_.start(QStringLiteral(TIRELIX_PYTHON3), args);
+        if (!process_.waitForStarted(10000))
+            return;
+        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+        }
+        const QByteArray line = process_.readLine().trimmed();
+        if (line.startsWith("PORT "))
+            port_ = line.mid(5).toInt();
+    }
+    ~TestServer() {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+    TestServer(const TestServer&) = delete;
+    TestServer& operator=(const TestServer&) = delete;
+
+    bool running() const { return port_ > 0; }
+    std::string host() const { return "http://127.0.0.1:" + std::to_string(port_); }
+
+    // The paths requested so far.
+    QStringList requests() {
+        while (process_.waitForReadyRead(20)) {
+        }
+        output_ += QString::fromUtf8(process_.readAllStandardOutput());
+        QStringList paths;
+        for (const QString& line : output_.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            if (line.startsWith(QLatin1String("GET ")))
+                paths << line.mid(4);
+        return paths;
+    }
+
+private:
+    QProcess process_;
+    QString output_;
+    int port_ = 0;
+};
+
+inline const QString kSitePath = QStringLiteral("/download/Test01/Site.eff");
+inline const QString kBannerPath = QStringLiteral("/download/Test01/Pub.gif");
+
+} // namespace test

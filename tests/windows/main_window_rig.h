@@ -1,0 +1,106 @@
+// The real main window on the offscreen platform, with recording dialogs and scripted file
+// dialogs; the clipboard and the printer (to a PDF file) are the real ones.
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <deque>
+#include <memory>
+
+#include "calculator_rig.h"
+#include "windows/frm_euros.h"
+#include "windows/window_object.h"
+#include "platform/qt_printer.h"
+#include "platform/qt_platform.h"
+
+namespace test {
+
+class ScriptedFileDialogs final : public ui::FileDialogs {
+public:
+    std::optional<std::string> openFile(const ui::FileDialogSettings& s) override {
+        return next(s);
+    }
+    std::optional<std::string> saveFile(const ui::FileDialogSettings& s) override {
+        return next(s);
+    }
+    std::deque<std::optional<std::string>> answers; // nullopt plays Cancel
+    std::vector<ui::FileDialogSettings> shown;
+
+private:
+    std::optional<std::string> next(const ui::FileDialogSettings& s) {
+        shown.push_back(s);
+        if (answers.empty())
+            return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+// The connection check answers what the test says, and counts the questions.
+class FakeConnection final : public ui::ConnectionProbe {
+public:
+    bool IsConnected() override {
+        ++asked;
+        return connected;
+    }
+    bool connected = false;
+    int asked = 0;
+};
+
+// Records the addresses it is asked to open instead of starting a browser.
+class FakeBrowser final : public ui::WebBrowser {
+public:
+    void open(const std::string& address) override { opened.push_back(address); }
+    std::vector<std::string> opened;
+};
+
+struct MainWindowRig {
+    QTemporaryDir folder;
+    shell::SharedState shared;
+    FakeDialogs dialogs;
+    ui::QtClipboard clipboard;
+    ScriptedFileDialogs files;
+    ui::QtPrinter printer{QString()};
+    FakeConnection connection; // offline unless a test says otherwise
+    FakeBrowser browser;
+    std::unique_ptr<frmEuros> window;
+
+    explicit MainWindowRig(ui::Dialogs* realDialogs = nullptr, ui::Printer* otherPrinter = nullptr,
+                           shell::WindowDirectory* windows = nullptr) {
+        shared.programFolder = folder.path();
+        window = std::make_unique<frmEuros>(
+            shared, frmEuros::Services{realDialogs ? *realDialogs : dialogs, clipboard, files,
+                                       otherPrinter ? *otherPrinter : printer, connection, browser,
+                                       windows});
+    }
+
+    void show() {
+        window->Form_Load();
+        window->show();
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window.get());
+        window->Form_Activate();
+    }
+
+    template <class T = QWidget> T* find(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+    QString text(const char* name) const { return box(name)->text(); }
+    std::string tape() const { return window->tape().text(); }
+    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    void clickKeys(std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            click(n);
+    }
+    // Gives the focus to a box as the mouse does.
+    void focus(const char* name) { QTest::mouseClick(box(name), Qt::LeftButton); }
+};
+
+} // namespace test

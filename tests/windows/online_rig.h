@@ -1,0 +1,66 @@
+// The main window with its timers held (the tests tick them), a download server on 127.0.0.1,
+// and the file helpers of the online tests.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QStringList>
+
+#include <optional>
+
+#include "main_window_rig.h"
+#include "test_files.h"
+#include "test_server.h"
+#include "platform/timer.h"
+
+namespace test {
+
+// The smallest GIF: one transparent pixel.
+inline const QByteArray kTinyGif = QByteArray::fromHex(
+    "47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b");
+
+inline QString assetPath(const char* name) {
+    return QDir(QStringLiteral(TIRELIX_ASSETS)).filePath(QString::fromLatin1(name));
+}
+
+struct OnlineRig : MainWindowRig {
+    using MainWindowRig::MainWindowRig;
+
+    ui::Timer* timer(const char* name) const { return find<ui::Timer>(name); }
+    QLabel* label(const char* name) const { return find<QLabel>(name); }
+    QString file(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+
+    // Loads the window with the banner switch as given, the timers held.
+    void load(bool pubOn) {
+        writeBytes(file("Pub.eff"), pubOn ? "\"1\"\r\n" : "\"0\"\r\n");
+        timer("Timer1")->holdTicks(true);
+        timer("Timer3")->holdTicks(true);
+        show();
+    }
+
+    QStringList trace() const {
+        QStringList lines;
+        auto* list = find<QListWidget>("List1");
+        for (int i = 0; i < list->count(); ++i)
+            lines << list->item(i)->text();
+        return lines;
+    }
+    QString etat() const { return label("Etat")->text(); }
+
+    // Runs a download tick and waits for its transfers to end: whether both files were
+    // replaced, or nullopt when the tick started no transfer.
+    std::optional<bool> downloadTick() {
+        QSignalSpy ended(window.get(), &frmEuros::downloadEnded);
+        window->Timer3_Timer();
+        if (ended.isEmpty() && !window->downloadRunning())
+            return std::nullopt;
+        if (ended.isEmpty() && !ended.wait(20000))
+            return std::nullopt;
+        return ended.takeFirst().at(0).toBool();
+    }
+};
+
+} // namespace test
