@@ -1,9 +1,9 @@
 // One calculator key on a long tape. Each iteration presses the key and then takes back what it
 // wrote, so the tape keeps its length and the figure is the key's own cost at that length.
-#include <benchmark/benchmark.h>
-
-#include "core/calculator.h"
 #include "calculator_rig.h"
+#include "core/calculator.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include <benchmark/benchmark.h>
-
 #include "core/number_text.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

@@ -1,12 +1,11 @@
 // Cutting a window to its picture, as the assistant's arrow does at every step of the tour:
 // the arrow itself, and a full-screen picture for scale.
-#include <benchmark/benchmark.h>
+#include "platform/pop_up.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-
-#include "platform/pop_up.h"
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -43,8 +42,8 @@ BENCHMARK(BM_RegionFromScreenPicture)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

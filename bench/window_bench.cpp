@@ -8,7 +8,7 @@
 // Time is the mean per key; the counters: median_us and p99_us of the keys, click_us the median
 // of the click or key event alone (the key's handler), note_paints the paints of the tape per
 // key, lines the tape's length at the end.
-#include <benchmark/benchmark.h>
+#include "main_window_rig.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -16,15 +16,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "main_window_rig.h"
 
 namespace {
 
@@ -32,10 +30,10 @@ using Clock = std::chrono::steady_clock;
 
 // Counts the paints of a widget, to show that the timed part includes them.
 class PaintCounter final : public QObject {
-public:
+  public:
     long paints = 0;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint)
             ++paints;
@@ -44,7 +42,7 @@ protected:
 };
 
 class Window {
-public:
+  public:
     explicit Window(long lines) : lines_(lines) {
         rig_.show();
         note_ = rig_.find<QPlainTextEdit>("blocnote");
@@ -96,7 +94,7 @@ public:
         settle();
     }
 
-private:
+  private:
     test::MainWindowRig rig_;
     QPlainTextEdit* note_ = nullptr;
     PaintCounter notePaints_;
@@ -243,10 +241,8 @@ void registerAll() {
         {"BM_WindowResetKey", BM_WindowResetKey}};
     for (long lines : {1'000L, 100'000L})
         for (const auto& [name, fn] : kinds)
-            benchmark::RegisterBenchmark(name, fn)
-                ->Arg(lines)
-                ->UseManualTime()
-                ->Unit(benchmark::kMicrosecond);
+            benchmark::RegisterBenchmark(name, fn)->Arg(lines)->UseManualTime()->Unit(
+                benchmark::kMicrosecond);
 }
 
 } // namespace

@@ -1,12 +1,11 @@
+#include "app/program.h"
+#include "app/start_helper.h"
+#include "app/utf8_locale.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFontDatabase>
-
 #include <thread>
-
-#include "app/start_helper.h"
-#include "app/utf8_locale.h"
-#include "app/program.h"
 
 int main(int argc, char* argv[]) {
     app::UseUtf8Characters();

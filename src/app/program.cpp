@@ -1,47 +1,46 @@
 #include "app/program.h"
 
-#include <QApplication>
-#include <QWindow>
-
-#include "windows/frm_bulle.h"
-#include "windows/frm_trans_picture.h"
-#include "windows/frm_trombonne.h"
-#include "windows/frm_about.h"
-#include "windows/frm_euros.h"
-#include "windows/frm_prem.h"
-#include "platform/instance_check.h"
-#include "windows/owned_windows.h"
-#include "windows/window_slot.h"
 #include "platform/accessibility.h"
 #include "platform/files.h"
+#include "platform/instance_check.h"
 #include "platform/qt_french.h"
+#include "windows/frm_about.h"
+#include "windows/frm_bulle.h"
+#include "windows/frm_euros.h"
+#include "windows/frm_prem.h"
+#include "windows/frm_trans_picture.h"
+#include "windows/frm_trombonne.h"
+#include "windows/owned_windows.h"
+#include "windows/window_slot.h"
+
+#include <QApplication>
+#include <QWindow>
 
 Program::Program() {
     ui::InstallAccessibility();
     if (QCoreApplication* application = QCoreApplication::instance())
         ui::UseQtTextsInFrenchAtFirstMenu(*application);
     shared_.programFolder = ui::ProgramFolder();
-    setWindowObject(shell::WindowKind::frmAbout,
-                    std::make_unique<shell::WindowSlot<frmAbout>>([this] {
-                        return new frmAbout(
-                            frmAbout::Services{dialogs_, connection_, browser_,
-                                               shared_.programFolder,
-                                               main_ ? main_->onlineSettings().defaultSiteAddress
-                                                     : online::Settings{}.defaultSiteAddress},
-                            main_.get());
-                    }));
+    setWindowObject(
+        shell::WindowKind::frmAbout, std::make_unique<shell::WindowSlot<frmAbout>>([this] {
+            return new frmAbout(
+                frmAbout::Services{dialogs_, connection_, browser_, shared_.programFolder,
+                                   main_ ? main_->onlineSettings().defaultSiteAddress
+                                         : online::Settings{}.defaultSiteAddress},
+                main_.get());
+        }));
     // The assistant and the welcome window stand apart from the main window: no Qt parent, so
     // that disabling the main window leaves them working.
-    setWindowObject(shell::WindowKind::FrmBulle,
-                    std::make_unique<FrmBulleObject>(*this, shared_));
-    setWindowObject(shell::WindowKind::frmTransPicture,
-                    std::make_unique<shell::WindowSlot<frmTransPicture>>(
-                        [] { return new frmTransPicture; }));
+    setWindowObject(shell::WindowKind::FrmBulle, std::make_unique<FrmBulleObject>(*this, shared_));
+    setWindowObject(
+        shell::WindowKind::frmTransPicture,
+        std::make_unique<shell::WindowSlot<frmTransPicture>>([] { return new frmTransPicture; }));
     setWindowObject(shell::WindowKind::FrmTrombonne,
                     std::make_unique<shell::WindowSlot<FrmTrombonne>>(
                         [this] { return new FrmTrombonne(*this, shared_); }));
-    setWindowObject(shell::WindowKind::frmPrem, std::make_unique<shell::WindowSlot<frmPrem>>(
-                                                    [this] { return new frmPrem(*this, shared_); }));
+    setWindowObject(shell::WindowKind::frmPrem,
+                    std::make_unique<shell::WindowSlot<frmPrem>>(
+                        [this] { return new frmPrem(*this, shared_); }));
 }
 
 Program::~Program() = default;

@@ -1,26 +1,25 @@
 // The program: owns the window objects and the state they share, and runs the start-up.
 #pragma once
 
-#include <QObject>
-#include <QPointer>
-
-#include <array>
-#include <functional>
-#include <memory>
-
 #include "platform/loader.h"
-#include "windows/main_window_object.h"
-#include "windows/window_object.h"
 #include "platform/qt_documents.h"
 #include "platform/qt_online.h"
 #include "platform/qt_platform.h"
+#include "windows/main_window_object.h"
+#include "windows/window_object.h"
+
+#include <QObject>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
 
 class frmEuros;
 class QWindow;
 
 class Program final : public QObject, public shell::WindowDirectory {
     Q_OBJECT
-public:
+  public:
     Program();
     ~Program() override;
 
@@ -37,7 +36,7 @@ public:
     frmEuros* mainWindow() const { return main_.get(); }
     shell::SharedState& shared() { return shared_; }
 
-private:
+  private:
     bool isOwnedWindow(const QWindow* window) const;
     void focusWindowChanged(QWindow* window);
     // Raises and activates the welcome window when it is on screen; false when it is not.

@@ -1,13 +1,11 @@
 #include "app/start_helper.h"
 
 #include <QtGlobal>
-
-#include <dlfcn.h>
-#include <fontconfig/fontconfig.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <dlfcn.h>
+#include <fontconfig/fontconfig.h>
 
 namespace app {
 
@@ -62,7 +60,9 @@ StartHelper::StartHelper()
               job();
       }) {}
 
-StartHelper::~StartHelper() { wait(); }
+StartHelper::~StartHelper() {
+    wait();
+}
 
 void StartHelper::then(std::function<void()> job) {
     {

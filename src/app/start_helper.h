@@ -22,7 +22,7 @@ bool StartsOnX11(std::string_view qpaPlatform, std::string_view sessionType,
                  std::string_view currentDesktop, std::string_view display);
 
 class StartHelper {
-public:
+  public:
     // Starts the thread on its first steps; it then waits for then().
     StartHelper();
     // Waits for the thread, as wait() does.
@@ -40,7 +40,7 @@ public:
     // waiting for the rest of the helper's read costs less than a whole read of its own.
     void waitForFontConfiguration();
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable handedOver_;
     std::condition_variable fontConfigurationReadSignal_;

@@ -1,9 +1,8 @@
 #include "app/utf8_locale.h"
 
-#include <langinfo.h>
-
 #include <clocale>
 #include <cstdlib>
+#include <langinfo.h>
 #include <strings.h>
 
 namespace app {

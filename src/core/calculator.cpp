@@ -1,9 +1,9 @@
 #include "core/calculator.h"
 
-#include <cmath>
-
 #include "core/number_text.h"
 #include "core/texts.h"
+
+#include <cmath>
 
 namespace calc {
 

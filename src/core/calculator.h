@@ -2,9 +2,9 @@
 // is the working value: every key reads the current number back from it.
 #pragma once
 
-#include <string>
-
 #include "core/desktop.h"
+
+#include <string>
 
 namespace calc {
 
@@ -17,7 +17,7 @@ struct CalculatorIo {
 };
 
 class Calculator {
-public:
+  public:
     explicit Calculator(CalculatorIo io) : io_(io) {}
 
     // Keypad.
@@ -50,7 +50,7 @@ public:
     unsigned char LastKey = 0;
     bool ClearText2OnFocus = true;
 
-private:
+  private:
     // False when the calculation was abandoned with a message and a reset.
     bool Validation();
     void failAndReset(std::string message);

@@ -22,7 +22,7 @@ struct Message {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual Answer messageBox(const Message& message) = 0;
     // nullopt when the user cancels.
@@ -31,7 +31,7 @@ public:
 };
 
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     // nullopt when the clipboard cannot be read.
     virtual std::optional<std::string> text() = 0;
@@ -41,7 +41,7 @@ public:
 
 // A single-line text box whose text is the value (the display, the keyboard box).
 class TextBox {
-public:
+  public:
     virtual ~TextBox() = default;
     virtual std::string text() const = 0;
     virtual void setText(std::string_view text) = 0;
@@ -51,7 +51,7 @@ public:
 // Appends, chops and the caret move must touch only the end of the tape, so that a key costs
 // the same on a long tape as on a short one.
 class Tape {
-public:
+  public:
     virtual ~Tape() = default;
     virtual bool empty() const = 0;
     // The last `count` characters (all of them when the tape is shorter).
@@ -73,7 +73,7 @@ struct FileDialogSettings {
 };
 
 class FileDialogs {
-public:
+  public:
     virtual ~FileDialogs() = default;
     // The chosen path as returned, nullopt on cancel.
     virtual std::optional<std::string> openFile(const FileDialogSettings& settings) = 0;
@@ -81,7 +81,7 @@ public:
 };
 
 class Printer {
-public:
+  public:
     virtual ~Printer() = default;
     // False when there is no printer to print on.
     virtual bool available() = 0;
@@ -92,14 +92,14 @@ public:
 // Whether the machine's primary connection is fully up: a local query, no network traffic,
 // asked afresh at every call; false on any failure.
 class ConnectionProbe {
-public:
+  public:
     virtual ~ConnectionProbe() = default;
     virtual bool IsConnected() = 0;
 };
 
 // The user's web browser. Anything but an http or https address is refused silently.
 class WebBrowser {
-public:
+  public:
     virtual ~WebBrowser() = default;
     virtual void open(const std::string& address) = 0;
 };

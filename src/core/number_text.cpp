@@ -10,8 +10,12 @@ namespace calc {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Exponents are clamped well past the double range so that absurd exponent texts cannot
 // overflow the integer, while still over- or underflowing the same way.
@@ -137,8 +141,8 @@ std::string NumberText(double value) {
 
     // Correctly rounded 15 significant digits: "d.dddddddddddddde+XX".
     std::array<char, 40> buf{};
-    const auto res =
-        std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value), std::chars_format::scientific, 14);
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
+                                   std::chars_format::scientific, 14);
     std::string_view sci(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
     const std::size_t ePos = sci.find('e');
 
@@ -150,7 +154,8 @@ std::string NumberText(double value) {
     while (count > 1 && digits[static_cast<std::size_t>(count - 1)] == '0')
         --count;
     int exponent = 0;
-    std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
+    std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(),
+                    exponent);
 
     std::string out;
     out.reserve(24);

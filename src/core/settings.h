@@ -2,10 +2,10 @@
 // (CMake cache variables TIRELIX_DOWNLOAD_HOST and TIRELIX_SITE_ADDRESS).
 #pragma once
 
-#include <string>
-
 #include "core/build_settings.h"
 #include "core/download_tick.h"
+
+#include <string>
 
 namespace online {
 

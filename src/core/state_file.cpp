@@ -6,7 +6,9 @@ namespace shell {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // An unquoted number is a number: " 1.0" and "01" both mean 1.
 std::string numberForm(std::string_view field) {

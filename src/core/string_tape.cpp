@@ -5,7 +5,9 @@
 namespace calc {
 
 namespace {
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 } // namespace
 
 std::size_t StringTape::tailStart(std::size_t count) const {
@@ -20,7 +22,9 @@ std::size_t StringTape::tailStart(std::size_t count) const {
     return pos;
 }
 
-std::string StringTape::tail(std::size_t count) const { return text_.substr(tailStart(count)); }
+std::string StringTape::tail(std::size_t count) const {
+    return text_.substr(tailStart(count));
+}
 
 void StringTape::chop(std::size_t count) {
     text_.erase(tailStart(count));

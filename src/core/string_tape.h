@@ -2,14 +2,14 @@
 // what the on-screen tape must do (every key touches only the end).
 #pragma once
 
-#include <string>
-
 #include "core/desktop.h"
+
+#include <string>
 
 namespace calc {
 
 class StringTape final : public ui::Tape {
-public:
+  public:
     bool empty() const override { return text_.empty(); }
     std::string tail(std::size_t count) const override;
     void append(std::string_view text) override { text_.append(text); }
@@ -24,7 +24,7 @@ public:
     std::size_t caret() const { return caret_; }
     std::size_t size() const { return text_.size(); } // bytes
 
-private:
+  private:
     std::size_t tailStart(std::size_t count) const;
 
     std::string text_;

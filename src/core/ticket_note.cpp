@@ -1,13 +1,13 @@
 // The Ticket Note side of the calculator: paste-back of a selected figure, clearing the tape,
 // and the clipboard as the channel between the tape and the "M" key.
+#include "core/calculator.h"
+#include "core/number_text.h"
+#include "core/texts.h"
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
-
-#include "core/calculator.h"
-#include "core/number_text.h"
-#include "core/texts.h"
 
 namespace calc {
 
@@ -73,8 +73,12 @@ void Calculator::Command5_Click() {
     io_.clipboard.clear();
 }
 
-void Calculator::blocnote_LostFocus() { io_.clipboard.setText(io_.tape.selectedText()); }
+void Calculator::blocnote_LostFocus() {
+    io_.clipboard.setText(io_.tape.selectedText());
+}
 
-void Calculator::blocnote_Click() { io_.clipboard.clear(); }
+void Calculator::blocnote_Click() {
+    io_.clipboard.clear();
+}
 
 } // namespace calc

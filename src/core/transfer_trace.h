@@ -17,7 +17,7 @@ inline constexpr std::size_t kChunkSize = 1024;
 
 // The status label and the trace list.
 class TraceSink {
-public:
+  public:
     virtual ~TraceSink() = default;
     virtual void setStatus(std::string_view text) = 0;
     virtual void appendLine(std::string_view line) = 0;
@@ -25,7 +25,7 @@ public:
 
 // What is left of the pending response.
 class ChunkSource {
-public:
+  public:
     virtual ~ChunkSource() = default;
     // Up to `maxSize` bytes; empty when nothing is left.
     virtual std::string GetChunk(std::size_t maxSize) = 0;

@@ -1,5 +1,6 @@
-#include <cstdint>
 #include "core/window_shape.h"
+
+#include <cstdint>
 
 namespace assistant {
 

@@ -1,8 +1,8 @@
 #include "platform/display_box.h"
 
-#include <QPainter>
-
 #include "platform/widgets.h"
+
+#include <QPainter>
 
 namespace ui {
 

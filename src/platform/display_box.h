@@ -8,10 +8,10 @@
 namespace ui {
 
 class DisplayBox final : public QLineEdit {
-public:
+  public:
     explicit DisplayBox(QWidget* parent = nullptr);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

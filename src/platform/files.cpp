@@ -100,7 +100,8 @@ bool WriteFileAtomically(const QString& path, std::string_view bytes) {
     // a short file (a state file, a small page) would then replace a good one with nothing.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+        static_cast<qint64>(bytes.size())) {
         file.cancelWriting();
         return false;
     }

@@ -1,20 +1,18 @@
 #include "platform/instance_check.h"
 
+#include "platform/window_list.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QWidget>
 #include <QWindow>
-
 #include <algorithm>
 #include <memory>
-#include <vector>
-
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "platform/window_list.h"
+#include <vector>
 
 namespace shell {
 namespace {
@@ -57,7 +55,7 @@ QString lockFolder() {
         QDir::tempPath() + QStringLiteral("/tirelix-") + QString::number(getuid());
     const QByteArray path = QFile::encodeName(folder);
     ::mkdir(path.constData(), 0700);
-    struct stat info {};
+    struct stat info = {};
     if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
         info.st_uid != getuid() || (info.st_mode & 077) != 0)
         return {};

@@ -3,11 +3,11 @@
 // state notifications. Part of the network module.
 #pragma once
 
+#include "platform/transfer.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-
-#include "platform/transfer.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -15,7 +15,7 @@ class QNetworkReply;
 namespace online {
 
 class InternetTransfer final : public QObject, public Transfer {
-public:
+  public:
     InternetTransfer();
     ~InternetTransfer() override;
 
@@ -27,7 +27,7 @@ public:
     // What is left unread of the response being completed.
     std::string GetChunk(std::size_t maxSize) override;
 
-private:
+  private:
     void StateChanged(int state) {
         if (listener_)
             listener_(state);

@@ -82,8 +82,8 @@ void KeyButton::paintEvent(QPaintEvent*) {
     painter.drawRoundedRect(face, 2, 2);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.setFont(font());
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, text());
 }

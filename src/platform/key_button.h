@@ -11,16 +11,16 @@ namespace ui {
 // work's effect, then waits for the display to take the first. A QuickButton is drawn with the
 // rest of the window instead, once its work is done.
 class QuickButton : public QPushButton {
-public:
+  public:
     explicit QuickButton(const QString& caption, QWidget* parent = nullptr);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
-private:
+  private:
     // Runs Qt's handling of an event with the button's drawing held back.
     template <class Handling> void holdingDrawing(Handling handling);
     void holdDrawing();
@@ -34,16 +34,16 @@ private:
 // sheet on the window makes every control of it go through the slower style-sheet style at
 // start-up.
 class KeyButton final : public QuickButton {
-public:
+  public:
     explicit KeyButton(const QString& caption, QWidget* parent = nullptr);
 
     // The face's colour at rest (the "=" key is darker than the others).
     void setFaceColour(const QColor& colour);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor face_{224, 224, 224};
 };
 

@@ -1,12 +1,12 @@
 #include "platform/loader.h"
 
+#include "platform/transfer.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QtDebug>
-
-#include "platform/transfer.h"
 
 // A test that links a module in finds its table here; the program itself links none.
 #pragma weak tirelix_network_module
@@ -55,8 +55,8 @@ void* LoadEntry(const QStringList& folders, const QString& fileName, const char*
         }
         if (QFunctionPointer found = library.resolve(entry))
             return reinterpret_cast<void*>(found);
-        error = QStringLiteral("%1 n'a pas de point d'entrée %2")
-                    .arg(path, QString::fromLatin1(entry));
+        error =
+            QStringLiteral("%1 n'a pas de point d'entrée %2").arg(path, QString::fromLatin1(entry));
         return nullptr;
     }
     error = QStringLiteral("%1 est introuvable dans %2")

@@ -1,13 +1,12 @@
 // Finds and loads the network and printing modules at their first use (modules.h says why).
 #pragma once
 
+#include "core/desktop.h"
+#include "platform/modules.h"
+
 #include <QString>
 #include <QStringList>
-
 #include <memory>
-
-#include "platform/modules.h"
-#include "core/desktop.h"
 
 namespace modules {
 
@@ -33,13 +32,13 @@ std::unique_ptr<online::Transfer> CreateTransfer();
 // The default printer, loaded at the first question. Without the printing module there is
 // no printer to print on.
 class LazyPrinter final : public ui::Printer {
-public:
+  public:
     LazyPrinter();
     ~LazyPrinter() override;
     bool available() override;
     bool printText(const std::string& text) override;
 
-private:
+  private:
     ui::Printer* printer();
     std::unique_ptr<ui::Printer> printer_;
     bool loadTried_ = false;
@@ -48,12 +47,12 @@ private:
 // The connection probe, loaded at the first question. Without the network module the
 // machine counts as offline.
 class LazyConnectionProbe final : public ui::ConnectionProbe {
-public:
+  public:
     LazyConnectionProbe();
     ~LazyConnectionProbe() override;
     bool IsConnected() override;
 
-private:
+  private:
     std::unique_ptr<ui::ConnectionProbe> probe_;
     bool loadTried_ = false;
 };

@@ -1,5 +1,5 @@
-#include "platform/modules.h"
 #include "platform/internet_transfer.h"
+#include "platform/modules.h"
 #include "platform/qt_connection_probe.h"
 
 namespace {

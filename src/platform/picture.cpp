@@ -1,11 +1,11 @@
 #include "platform/picture.h"
 
+#include "platform/raw_picture.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPixmapCache>
 #include <QResource>
-
-#include "platform/raw_picture.h"
 
 namespace ui {
 

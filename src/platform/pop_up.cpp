@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
-
 #include <cstdint>
 #include <cstdlib>
 

@@ -10,10 +10,10 @@ namespace ui {
 // means connected. The backend keeps the answer current from the system's own notifications,
 // so a question costs a read.
 class QtConnectionProbe final : public ConnectionProbe {
-public:
+  public:
     bool IsConnected() override;
 
-private:
+  private:
     bool loadTried_ = false;
 };
 

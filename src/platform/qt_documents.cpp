@@ -1,8 +1,8 @@
 #include "platform/qt_documents.h"
 
-#include <QFileDialog>
-
 #include "platform/qt_french.h"
+
+#include <QFileDialog>
 
 namespace ui {
 
@@ -11,10 +11,10 @@ namespace {
 std::optional<std::string> runDialog(QWidget* parent, const FileDialogSettings& settings,
                                      QFileDialog::AcceptMode mode) {
     UseQtTextsInFrench();
-    QFileDialog dialog(parent, QString::fromStdString(settings.title),
-                       QString::fromStdString(settings.initialFolder),
-                       QString::fromStdString(settings.filterDescription + " (" +
-                                              settings.filterPattern + ")"));
+    QFileDialog dialog(
+        parent, QString::fromStdString(settings.title),
+        QString::fromStdString(settings.initialFolder),
+        QString::fromStdString(settings.filterDescription + " (" + settings.filterPattern + ")"));
     // The same dialog everywhere, showing the filter by its name; the name is used as typed,
     // replacing a page asks nothing, and a name that leads nowhere is the load's own silent
     // failure rather than the dialog's message.

@@ -8,13 +8,13 @@ class QWidget;
 namespace ui {
 
 class QtFileDialogs final : public FileDialogs {
-public:
+  public:
     explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParentWidget(QWidget* parent) { parent_ = parent; }
     std::optional<std::string> openFile(const FileDialogSettings& settings) override;
     std::optional<std::string> saveFile(const FileDialogSettings& settings) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

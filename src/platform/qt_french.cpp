@@ -11,7 +11,7 @@ namespace ui {
 namespace {
 
 class FirstMenuWatch final : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::ContextMenu) {

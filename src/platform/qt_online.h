@@ -7,7 +7,7 @@ namespace ui {
 
 // The desktop's default handler for web addresses.
 class QtWebBrowser final : public WebBrowser {
-public:
+  public:
     void open(const std::string& address) override;
 };
 

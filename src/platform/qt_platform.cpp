@@ -79,7 +79,7 @@ Answer QtDialogs::messageBox(const Message& message) {
 }
 
 std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,
-                                                const std::string& defaultText) {
+                                               const std::string& defaultText) {
     QInputDialog dialog(owner());
     dialog.setWindowTitle(fromUtf8(title));
     dialog.setLabelText(fromUtf8(prompt));
@@ -109,7 +109,9 @@ void QtClipboard::clear() {
         clipboard->clear();
 }
 
-std::string LineEditBox::text() const { return edit_->text().toStdString(); }
+std::string LineEditBox::text() const {
+    return edit_->text().toStdString();
+}
 
 void LineEditBox::setText(std::string_view text) {
     const QString s = fromUtf8(text);
@@ -122,7 +124,9 @@ PlainTextTape::PlainTextTape(QPlainTextEdit* edit) : edit_(edit) {
     edit_->setUndoRedoEnabled(false);
 }
 
-bool PlainTextTape::empty() const { return edit_->document()->isEmpty(); }
+bool PlainTextTape::empty() const {
+    return edit_->document()->isEmpty();
+}
 
 std::string PlainTextTape::tail(std::size_t count) const {
     // Each document character is at least one tape character, so `count` of them suffice.
@@ -157,7 +161,8 @@ void PlainTextTape::chop(std::size_t count) {
             // One break is CR LF: two tape characters.
             count = count >= 2 ? count - 2 : 0;
             --position;
-        } else if (c.isLowSurrogate() && position > 1 && doc->characterAt(position - 2).isHighSurrogate()) {
+        } else if (c.isLowSurrogate() && position > 1 &&
+                   doc->characterAt(position - 2).isHighSurrogate()) {
             --count;
             position -= 2;
         } else {
@@ -176,9 +181,13 @@ void PlainTextTape::moveCaretToEnd() {
     edit_->ensureCursorVisible();
 }
 
-std::string PlainTextTape::text() const { return toTapeText(edit_->document()->toRawText()); }
+std::string PlainTextTape::text() const {
+    return toTapeText(edit_->document()->toRawText());
+}
 
-void PlainTextTape::setText(std::string_view text) { edit_->setPlainText(toDocumentText(text)); }
+void PlainTextTape::setText(std::string_view text) {
+    edit_->setPlainText(toDocumentText(text));
+}
 
 std::string PlainTextTape::selectedText() const {
     return toTapeText(edit_->textCursor().selectedText());

@@ -10,7 +10,7 @@ class QWidget;
 namespace ui {
 
 class QtDialogs final : public Dialogs {
-public:
+  public:
     // Boxes are centred on `parent` and modal to the program.
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParentWidget(QWidget* parent) { parent_ = parent; }
@@ -18,25 +18,25 @@ public:
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultText) override;
 
-private:
+  private:
     QWidget* owner() const;
     QWidget* parent_;
 };
 
 class QtClipboard final : public Clipboard {
-public:
+  public:
     std::optional<std::string> text() override;
     void setText(const std::string& text) override;
     void clear() override;
 };
 
 class LineEditBox final : public TextBox {
-public:
+  public:
     explicit LineEditBox(QLineEdit* edit) : edit_(edit) {}
     std::string text() const override;
     void setText(std::string_view text) override;
 
-private:
+  private:
     QLineEdit* edit_;
 };
 
@@ -44,7 +44,7 @@ private:
 // calculator. Every change is made at the end of the document through a cursor, so a key never
 // re-sets (or re-lays out) the whole tape.
 class PlainTextTape final : public Tape {
-public:
+  public:
     explicit PlainTextTape(QPlainTextEdit* edit);
     bool empty() const override;
     std::string tail(std::size_t count) const override;
@@ -55,7 +55,7 @@ public:
     void setText(std::string_view text) override;
     std::string selectedText() const override;
 
-private:
+  private:
     QPlainTextEdit* edit_;
 };
 

@@ -3,13 +3,12 @@
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QImage>
 #include <QHoverEvent>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
-
 #include <algorithm>
 #include <utility>
 
@@ -93,7 +92,7 @@ void LayOutScrollBarsOnlyWhenShownOrHidden(QAbstractScrollArea* area) {
     if (area->metaObject()->indexOfSlot("_q_showOrHideScrollBars()") < 0)
         return;
     for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()}) {
-        QObject::disconnect(bar, SIGNAL(rangeChanged(int,int)), area,
+        QObject::disconnect(bar, SIGNAL(rangeChanged(int, int)), area,
                             SLOT(_q_showOrHideScrollBars()));
         QObject::connect(bar, &QScrollBar::rangeChanged, area, [area, bar](int min, int max) {
             const Qt::ScrollBarPolicy policy = bar->orientation() == Qt::Horizontal

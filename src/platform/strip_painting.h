@@ -11,7 +11,6 @@
 #include <QRect>
 #include <QScrollBar>
 #include <QStyle>
-
 #include <optional>
 
 class QAbstractScrollArea;
@@ -19,10 +18,10 @@ class QAbstractScrollArea;
 namespace ui {
 
 class StripPaintedScrollBar final : public QScrollBar {
-public:
+  public:
     explicit StripPaintedScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -30,7 +29,7 @@ protected:
     bool event(QEvent* event) override;
     void sliderChange(SliderChange change) override;
 
-private:
+  private:
     QStyle::SubControl controlAt(const QPoint& position) const;
     QRect partRect(QStyle::SubControl part) const;
 

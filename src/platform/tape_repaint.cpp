@@ -8,7 +8,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-
 #include <optional>
 
 namespace ui {
@@ -17,7 +16,7 @@ namespace {
 
 // Qt's plain-text layout, telling where the edit it is laying out begins.
 class EditTrackingLayout final : public QPlainTextDocumentLayout {
-public:
+  public:
     using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
 
     // The document position where the edit being laid out begins; none between edits.
@@ -28,7 +27,7 @@ public:
         QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
     }
 
-private:
+  private:
     std::optional<int> editStart_;
 };
 

@@ -9,7 +9,7 @@ namespace ui {
 
 class Timer : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Timer(const QString& name, int interval, QObject* parent = nullptr);
     void setInterval(int milliseconds);
     int interval() const { return interval_; }
@@ -19,12 +19,12 @@ public:
     // fires.
     void holdTicks(bool held);
 
-signals:
+  signals:
     void timeout();
     // The countdown (re)started from this moment with interval().
     void countdownStarted();
 
-private:
+  private:
     QTimer timer_;
     int interval_ = 0;
     bool active_ = false;

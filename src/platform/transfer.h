@@ -2,18 +2,17 @@
 // loaded with the network module at the first fetch.
 #pragma once
 
+#include "core/transfer_trace.h"
+
 #include <QByteArray>
 #include <QString>
-
 #include <functional>
 #include <optional>
-
-#include "core/transfer_trace.h"
 
 namespace online {
 
 class Transfer : public ChunkSource {
-public:
+  public:
     // The whole content, or nullopt when the fetch failed.
     using Done = std::function<void(std::optional<QByteArray>)>;
     // The numbered state notifications of each transfer, as they happen.

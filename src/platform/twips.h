@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QRect>
-
 #include <cmath>
 
 namespace ui {

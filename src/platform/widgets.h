@@ -1,16 +1,15 @@
 // Small helpers the window classes share.
 #pragma once
 
+#include "platform/picture.h"
+
 #include <QColor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPixmap>
 #include <QString>
-
 #include <string_view>
-
-#include "platform/picture.h"
 
 namespace ui {
 

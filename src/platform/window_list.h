@@ -3,7 +3,6 @@
 
 #include <QString>
 #include <QtGui/qwindowdefs.h>
-
 #include <cstdint>
 #include <optional>
 #include <span>

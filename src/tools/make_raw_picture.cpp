@@ -3,15 +3,14 @@
 //   make_raw_picture SOURCE OUTPUT
 //
 // SOURCE is read by the decoder its extension names; OUTPUT is replaced whole or not at all.
+#include "platform/raw_picture.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
-
 #include <cstdio>
-
-#include "platform/raw_picture.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);

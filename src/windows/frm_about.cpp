@@ -4,8 +4,8 @@
 #include "platform/accessibility.h"
 #include "platform/fit_text.h"
 #include "platform/hand_pointer.h"
-#include "platform/twips.h"
 #include "platform/picture.h"
+#include "platform/twips.h"
 
 #include <QFrame>
 #include <QKeyEvent>

@@ -2,13 +2,12 @@
 // site. Modeless; the one window object brings it forward when it is chosen again.
 #pragma once
 
+#include "core/desktop.h"
+
 #include <QDialog>
 #include <QString>
-
 #include <array>
 #include <string>
-
-#include "core/desktop.h"
 
 class QFrame;
 class QLabel;
@@ -16,7 +15,7 @@ class QPushButton;
 
 class frmAbout final : public QDialog {
     Q_OBJECT
-public:
+  public:
     struct Services {
         ui::Dialogs& dialogs;
         ui::ConnectionProbe& connection;
@@ -38,11 +37,11 @@ public:
     void Form_MouseMove();
     void lblDescription_MouseMove();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     Services services_;
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;

@@ -1,9 +1,9 @@
 #include "windows/frm_bulle.h"
 
-#include "platform/pop_up.h"
-#include "platform/speech_bubble.h"
 #include "platform/accessibility.h"
 #include "platform/fit_text.h"
+#include "platform/pop_up.h"
+#include "platform/speech_bubble.h"
 #include "platform/timer.h"
 #include "platform/twips.h"
 #include "platform/widgets.h"

@@ -1,5 +1,22 @@
 #include "windows/frm_euros.h"
 
+#include "core/converter.h"
+#include "core/state_file.h"
+#include "platform/accessibility.h"
+#include "platform/display_box.h"
+#include "platform/files.h"
+#include "platform/fit_text.h"
+#include "platform/key_button.h"
+#include "platform/qt_platform.h"
+#include "platform/strip_painting.h"
+#include "platform/tape_repaint.h"
+#include "platform/timer.h"
+#include "platform/transfer.h"
+#include "platform/twips.h"
+#include "platform/widgets.h"
+#include "windows/note_pages.h"
+#include "windows/window_object.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
@@ -15,23 +32,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
-
-#include "core/converter.h"
-#include "platform/transfer.h"
-#include "windows/note_pages.h"
-#include "core/state_file.h"
-#include "windows/window_object.h"
-#include "platform/accessibility.h"
-#include "platform/display_box.h"
-#include "platform/fit_text.h"
-#include "platform/files.h"
-#include "platform/key_button.h"
-#include "platform/qt_platform.h"
-#include "platform/strip_painting.h"
-#include "platform/tape_repaint.h"
-#include "platform/timer.h"
-#include "platform/twips.h"
-#include "platform/widgets.h"
 
 namespace {
 
@@ -135,7 +135,9 @@ void frmEuros::buildControls() {
 
 frmEuros::~frmEuros() = default;
 
-ui::Tape& frmEuros::tape() { return *tape_; }
+ui::Tape& frmEuros::tape() {
+    return *tape_;
+}
 
 void frmEuros::buildWindow() {
     setObjectName(QStringLiteral("frmEuros"));
@@ -179,22 +181,26 @@ void frmEuros::buildConverterPanel() {
     results->setAccessibleName(QStringLiteral("Résultats de la conversion"));
     ui::SetAccessibleRole(results, QAccessible::Pane);
     results->setGeometry(TwipsRect(120, 70, 2055, 975));
-    Francs = makeBox(results, "Francs", QStringLiteral("Francs"), TwipsRect(120, 0, 1815, 360), true);
+    Francs =
+        makeBox(results, "Francs", QStringLiteral("Francs"), TwipsRect(120, 0, 1815, 360), true);
     Francs->setText(QStringLiteral("0"));
     ui::SetFiguresOnBlack(Francs, Qt::yellow);
-    Euros = makeBox(results, "Euros", QStringLiteral("Euros"), TwipsRect(120, 445, 1815, 285), true);
+    Euros =
+        makeBox(results, "Euros", QStringLiteral("Euros"), TwipsRect(120, 445, 1815, 285), true);
     Euros->setText(QStringLiteral("0"));
     ui::SetFiguresOnBlack(Euros, Qt::cyan);
     ui::ShowWholeText(Francs);
     ui::ShowWholeText(Euros);
     // Captions are read-only boxes out of the focus chain.
-    Text3 = makeBox(results, "Text3", QStringLiteral("Légende des francs"), TwipsRect(0, 230, 495, 195), true);
+    Text3 = makeBox(results, "Text3", QStringLiteral("Légende des francs"),
+                    TwipsRect(0, 230, 495, 195), true);
     Text3->setText(QStringLiteral("Francs"));
     Text3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ui::SetFiguresOnBlack(Text3, QColor(255, 255, 160));
     setPointSize(Text3, 7);
     Text3->setFocusPolicy(Qt::NoFocus);
-    Text4 = makeBox(results, "Text4", QStringLiteral("Légende des euros"), TwipsRect(0, 680, 615, 195), true);
+    Text4 = makeBox(results, "Text4", QStringLiteral("Légende des euros"),
+                    TwipsRect(0, 680, 615, 195), true);
     Text4->setText(QStringLiteral("Euros"));
     Text4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ui::SetFiguresOnBlack(Text4, QColor(160, 255, 255));
@@ -211,7 +217,8 @@ void frmEuros::buildConverterPanel() {
                     TwipsRect(120, 1215, 1995, 690))
         ->setAccessibleName(QStringLiteral("Euros Convertisseur"));
     Command4 = makeKey<ui::KeyButton>(panel, QStringLiteral("Command4"), QStringLiteral("C"),
-                       QStringLiteral("effacer la conversion"), TwipsRect(1800, 2040, 375, 375));
+                                      QStringLiteral("effacer la conversion"),
+                                      TwipsRect(1800, 2040, 375, 375));
     Command4->setToolTip(QStringLiteral("Effacement"));
     ui::MakePicture(panel, "Image5", QStringLiteral(":/assets/taux.png"),
                     TwipsRect(240, 2160, 1545, 210))
@@ -261,8 +268,8 @@ void frmEuros::buildCalculatorPanel() {
             } else if (id.startsWith(QLatin1Char('O'))) {
                 const int i = id.at(1).digitValue();
                 auto* key = makeKey<ui::KeyButton>(panel, QStringLiteral("CmdOperation_%1").arg(i),
-                                    QString::fromLatin1(kOperatorCaptions[i]),
-                                    QString::fromUtf8(kOperatorNames[i]), rect);
+                                                   QString::fromLatin1(kOperatorCaptions[i]),
+                                                   QString::fromUtf8(kOperatorNames[i]), rect);
                 key->setFont(terminal);
                 if (i == 4)
                     static_cast<ui::KeyButton*>(key)->setFaceColour(QColor(192, 192, 192));
@@ -420,9 +427,9 @@ void frmEuros::buildMenu() {
 // chain with its clear key.
 void frmEuros::buildKeyboardOrder() {
     QList<QWidget*> chain = {Text1, Francs, Euros, Command4, Text2, TextChiffre};
-    for (QPushButton* key : {Num[7], Num[8], Num[9], CmdOperation[3], pourcent,
-                             Num[4], Num[5], Num[6], CmdOperation[2], Command3,
-                             Num[1], Num[2], Num[3], CmdOperation[1], Command2,
+    for (QPushButton* key : {Num[7], Num[8],  Num[9],          CmdOperation[3], pourcent,
+                             Num[4], Num[5],  Num[6],          CmdOperation[2], Command3,
+                             Num[1], Num[2],  Num[3],          CmdOperation[1], Command2,
                              Num[0], NumVirg, CmdOperation[4], CmdOperation[0], CmdReset})
         chain << key;
     chain << blocnote << Command5;
@@ -568,13 +575,27 @@ void frmEuros::typeIntoKeyboardBox(char16_t code) {
 
 // ---- Calculator ------------------------------------------------------------------------------
 
-void frmEuros::Num_Click(int index) { calculator_->Num_Click(index); }
-void frmEuros::NumVirg_Click() { calculator_->NumVirg_Click(); }
-void frmEuros::CmdOperation_Click(int index) { calculator_->CmdOperation_Click(index); }
-void frmEuros::pourcent_Click() { calculator_->pourcent_Click(); }
-void frmEuros::CmdReset_Click() { calculator_->CmdReset_Click(); }
-void frmEuros::Command2_Click() { calculator_->Command2_Click(); }
-void frmEuros::Command3_Click() { calculator_->Command3_Click(); }
+void frmEuros::Num_Click(int index) {
+    calculator_->Num_Click(index);
+}
+void frmEuros::NumVirg_Click() {
+    calculator_->NumVirg_Click();
+}
+void frmEuros::CmdOperation_Click(int index) {
+    calculator_->CmdOperation_Click(index);
+}
+void frmEuros::pourcent_Click() {
+    calculator_->pourcent_Click();
+}
+void frmEuros::CmdReset_Click() {
+    calculator_->CmdReset_Click();
+}
+void frmEuros::Command2_Click() {
+    calculator_->Command2_Click();
+}
+void frmEuros::Command3_Click() {
+    calculator_->Command3_Click();
+}
 
 void frmEuros::Command5_Click() {
     calculator_->Command5_Click();
@@ -582,8 +603,12 @@ void frmEuros::Command5_Click() {
     Text2->setFocus(Qt::OtherFocusReason);
 }
 
-void frmEuros::blocnote_LostFocus() { calculator_->blocnote_LostFocus(); }
-void frmEuros::blocnote_Click() { calculator_->blocnote_Click(); }
+void frmEuros::blocnote_LostFocus() {
+    calculator_->blocnote_LostFocus();
+}
+void frmEuros::blocnote_Click() {
+    calculator_->blocnote_Click();
+}
 
 void frmEuros::Text2_GotFocus() {
     Text1HadFocus = false;
@@ -591,7 +616,9 @@ void frmEuros::Text2_GotFocus() {
     calculator_->Text2_GotFocus();
 }
 
-char16_t frmEuros::Text2_KeyPress(char16_t keyAscii) { return calculator_->Text2_KeyPress(keyAscii); }
+char16_t frmEuros::Text2_KeyPress(char16_t keyAscii) {
+    return calculator_->Text2_KeyPress(keyAscii);
+}
 
 // ---- Converter -------------------------------------------------------------------------------
 
@@ -622,7 +649,9 @@ void frmEuros::Command1_Click() {
     Text1->setFocus(Qt::OtherFocusReason);
 }
 
-void frmEuros::Command1_GotFocus() { Text1_Change(); }
+void frmEuros::Command1_GotFocus() {
+    Text1_Change();
+}
 
 void frmEuros::Command4_Click() {
     Text1->clear();
@@ -633,7 +662,9 @@ void frmEuros::Command4_Click() {
 
 // ---- Menu ------------------------------------------------------------------------------------
 
-void frmEuros::Label6_Click() { menu_->popup(QCursor::pos()); }
+void frmEuros::Label6_Click() {
+    menu_->popup(QCursor::pos());
+}
 
 shell::NotePageIo frmEuros::notePageIo() {
     return {services_.files, services_.dialogs, services_.printer, *tape_,
@@ -662,4 +693,6 @@ void frmEuros::Pub_Click() {
     ui::WriteFileAtomically(statePath("Pub.eff"), shell::WriteField(PubActive ? "1" : "0"));
 }
 
-void frmEuros::Quitter_Click() { close(); }
+void frmEuros::Quitter_Click() {
+    close();
+}

@@ -3,15 +3,14 @@
 // decide lives in the core.
 #pragma once
 
-#include <QWidget>
+#include "core/calculator.h"
+#include "core/desktop.h"
+#include "core/settings.h"
 
+#include <QWidget>
 #include <array>
 #include <memory>
 #include <string>
-
-#include "core/calculator.h"
-#include "core/settings.h"
-#include "core/desktop.h"
 
 class QAction;
 class QMovie;
@@ -40,7 +39,7 @@ class Transfer;
 
 class frmEuros : public QWidget {
     Q_OBJECT
-public:
+  public:
     struct Services {
         ui::Dialogs& dialogs;
         ui::Clipboard& clipboard;
@@ -125,17 +124,17 @@ public:
     bool PubActive = false;
     std::string SiteAddress;
 
-signals:
+  signals:
     // The window is closing: the program closes the windows it owns.
     void unloading();
     // A download tick's transfers are over; `replaced` when both files were replaced.
     void downloadEnded(bool replaced);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildWindow();
     void buildMenuLabel();
     void buildConverterPanel();

@@ -1,9 +1,9 @@
 // The main window's side of the guided tour: the "Aide sur..." item, the closing timer of the
 // assistant, and the welcome window of the first start.
-#include "windows/frm_trombonne.h"
-#include "windows/frm_euros.h"
-#include "windows/window_object.h"
 #include "platform/timer.h"
+#include "windows/frm_euros.h"
+#include "windows/frm_trombonne.h"
+#include "windows/window_object.h"
 
 void frmEuros::Aide_Click() {
     if (services_.windows)

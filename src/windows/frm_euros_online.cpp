@@ -1,6 +1,20 @@
 // The main window's online part: the banner strip with its timer, the coin link, the periodic
 // download with its trace, the pointer feedback and the about box item.
+#include "core/banner.h"
+#include "core/download_tick.h"
+#include "core/gif_outline.h"
+#include "core/state_file.h"
+#include "core/transfer_trace.h"
+#include "platform/accessibility.h"
+#include "platform/files.h"
+#include "platform/hand_pointer.h"
+#include "platform/loader.h"
+#include "platform/timer.h"
+#include "platform/transfer.h"
+#include "platform/twips.h"
+#include "platform/widgets.h"
 #include "windows/frm_euros.h"
+#include "windows/window_object.h"
 
 #include <QBuffer>
 #include <QFrame>
@@ -11,23 +25,7 @@
 #include <QMovie>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
 #include <memory>
-
-#include "platform/loader.h"
-#include "core/banner.h"
-#include "core/download_tick.h"
-#include "core/gif_outline.h"
-#include "platform/transfer.h"
-#include "core/transfer_trace.h"
-#include "core/state_file.h"
-#include "windows/window_object.h"
-#include "platform/accessibility.h"
-#include "platform/files.h"
-#include "platform/hand_pointer.h"
-#include "platform/timer.h"
-#include "platform/twips.h"
-#include "platform/widgets.h"
 
 namespace {
 
@@ -83,11 +81,11 @@ void frmEuros::buildBannerStrip() {
     Gif89a1->setGeometry(TwipsRect(1200, 0, 6900, 915));
     Gif89a1->hide();
     Image3 = ui::MakePicture(strip, "Image3", QStringLiteral(":/assets/banner_static.gif"),
-                         TwipsRect(1560, 0, 5760, 990));
+                             TwipsRect(1560, 0, 5760, 990));
     Image3->setAccessibleName(
         QStringLiteral("Tirelix : francs et euros au taux officiel, 1 € = 6,55957 F"));
     Image2 = ui::MakePicture(strip, "Image2", QStringLiteral(":/assets/coin.png"),
-                         TwipsRect(120, 0, 855, 795));
+                             TwipsRect(120, 0, 855, 795));
     Image2->setAccessibleName(QStringLiteral("Pièce d'un euro, site web"));
 
     // Both start with the window's load step.
@@ -284,8 +282,9 @@ void frmEuros::fetchSiteFile() {
 
 void frmEuros::fetchBanner() {
     const bool started = Inet1->OpenURL(
-        ui::qs(online::BannerAddress(online_.downloadHost)), static_cast<qint64>(online::kBannerLimit),
-        online_.fetchTimeLimit, [this](std::optional<QByteArray> bytes) {
+        ui::qs(online::BannerAddress(online_.downloadHost)),
+        static_cast<qint64>(online::kBannerLimit), online_.fetchTimeLimit,
+        [this](std::optional<QByteArray> bytes) {
             const std::string_view content =
                 bytes
                     ? std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size()))

@@ -1,15 +1,15 @@
 #include "windows/frm_prem.h"
 
-#include "windows/frm_trombonne.h"
-#include "platform/pop_up.h"
 #include "core/state_file.h"
 #include "platform/accessibility.h"
 #include "platform/files.h"
 #include "platform/fit_text.h"
 #include "platform/hand_pointer.h"
+#include "platform/picture.h"
+#include "platform/pop_up.h"
 #include "platform/twips.h"
 #include "platform/widgets.h"
-#include "platform/picture.h"
+#include "windows/frm_trombonne.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "windows/frm_trans_picture.h"
 
-#include "platform/pop_up.h"
 #include "platform/accessibility.h"
-#include "platform/twips.h"
 #include "platform/picture.h"
+#include "platform/pop_up.h"
+#include "platform/twips.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,14 +1,14 @@
 #include "windows/frm_trombonne.h"
 
-#include "windows/frm_bulle.h"
 #include "core/placement.h"
+#include "platform/accessibility.h"
+#include "platform/picture.h"
 #include "platform/pop_up.h"
 #include "platform/speech_bubble.h"
-#include "platform/accessibility.h"
 #include "platform/timer.h"
 #include "platform/twips.h"
 #include "platform/window_position.h"
-#include "platform/picture.h"
+#include "windows/frm_bulle.h"
 
 #include <QCloseEvent>
 #include <QLabel>

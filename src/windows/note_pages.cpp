@@ -1,10 +1,10 @@
 #include "windows/note_pages.h"
 
-#include <QString>
-
 #include "core/rtf.h"
 #include "core/texts.h"
 #include "platform/files.h"
+
+#include <QString>
 
 namespace shell {
 
@@ -52,8 +52,8 @@ void PrintNotePage(NotePageIo& io) {
         return;
     }
     if (!io.printer.printText(io.tape.text() + "\r\n"))
-        io.dialogs.messageBox({"L'impression du mémo a échoué.", title, ui::Buttons::Ok,
-                               ui::Icon::Stop});
+        io.dialogs.messageBox(
+            {"L'impression du mémo a échoué.", title, ui::Buttons::Ok, ui::Icon::Stop});
 }
 
 } // namespace shell

@@ -1,9 +1,9 @@
 // Note pages: the Ticket Note saved to and loaded from *.cxt files (RTF), and printed.
 #pragma once
 
-#include <string>
-
 #include "core/desktop.h"
+
+#include <string>
 
 namespace shell {
 

@@ -10,7 +10,7 @@ class QWidget;
 namespace shell {
 
 class WindowObject {
-public:
+  public:
     virtual ~WindowObject() = default;
     // Creates the on-screen window and runs its load step; nothing when already loaded.
     virtual void load() = 0;
@@ -25,7 +25,7 @@ public:
 enum class WindowKind { frmAbout, FrmBulle, frmPrem, frmTransPicture, FrmTrombonne, frmEuros };
 
 class WindowDirectory {
-public:
+  public:
     virtual ~WindowDirectory() = default;
     // Touching a window object loads nothing by itself; callers load() what they show.
     virtual WindowObject* object(WindowKind kind) = 0;

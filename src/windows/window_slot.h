@@ -3,19 +3,17 @@
 // (such as a tour's step) belong in the slot's owner, not in the widget.
 #pragma once
 
+#include "windows/window_object.h"
+
 #include <QPointer>
 #include <QWidget>
-
 #include <functional>
 #include <memory>
 
-#include "windows/window_object.h"
-
 namespace shell {
 
-template <class Window>
-class WindowSlot final : public WindowObject {
-public:
+template <class Window> class WindowSlot final : public WindowObject {
+  public:
     using Factory = std::function<Window*()>;
     explicit WindowSlot(Factory factory) : factory_(std::move(factory)) {}
     ~WindowSlot() override { delete window_.data(); }
@@ -46,7 +44,7 @@ public:
     }
     Window* ifLoaded() const { return window_.data(); }
 
-private:
+  private:
     Factory factory_;
     QPointer<Window> window_;
 };

@@ -1,12 +1,11 @@
 #include "platform/files.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
-
-#include "test_files.h"
 
 namespace {
 
@@ -86,7 +85,8 @@ TEST_P(ProgramFolderChoice, KeepsStateInTheRightFolder) {
         const QString source = c.layout == Layout::Installed ? share : exe;
         EXPECT_EQ(filesIn(perUser).size(), kDefaults.size());
         for (const QString& name : kDefaults) {
-            EXPECT_EQ(readBytes(QDir(perUser).filePath(name)), readBytes(QDir(source).filePath(name)))
+            EXPECT_EQ(readBytes(QDir(perUser).filePath(name)),
+                      readBytes(QDir(source).filePath(name)))
                 << name.toStdString();
         }
     } else if (c.perUser) {

@@ -1,4 +1,6 @@
-#include <gtest/gtest.h>
+#include "app/program.h"
+#include "main_window_rig.h"
+#include "windows/frm_euros.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -6,17 +8,14 @@
 #include <QMenu>
 #include <QTest>
 #include <QWidget>
-
-#include "app/program.h"
-#include "main_window_rig.h"
-#include "windows/frm_euros.h"
+#include <gtest/gtest.h>
 
 namespace {
 
 using shell::WindowKind;
 
 class FakeWindow final : public shell::WindowObject {
-public:
+  public:
     FakeWindow(const char* name, std::vector<std::string>& log) : name_(name), log_(log) {}
     void load() override {
         if (!widget_) {
@@ -31,7 +30,7 @@ public:
     bool isLoaded() const override { return widget_ != nullptr; }
     QWidget* widget() const override { return widget_.get(); }
 
-private:
+  private:
     const char* name_;
     std::vector<std::string>& log_;
     std::unique_ptr<QWidget> widget_;

@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QFile>
-
 #include "app/start_helper.h"
 #include "app/utf8_locale.h"
 #include "main_window_rig.h"
 #include "test_files.h"
+
+#include <QAction>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <memory>
 
 using test::MainWindowRig;
 
@@ -43,7 +43,8 @@ TEST_P(StateFilesAtStart, SetTheBannerSwitchAndTheSiteAddress) {
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, StateFilesAtStart,
     ::testing::Values(
-        StateCase{"QuotedOn", "\"1\"\r\n", "\"https://a.example/\"\r\n", true, "https://a.example/"},
+        StateCase{"QuotedOn", "\"1\"\r\n", "\"https://a.example/\"\r\n", true,
+                  "https://a.example/"},
         StateCase{"UnquotedOn", "1\r\n", "https://a.example/x,y\r\n", true, "https://a.example/x"},
         StateCase{"Off", "\"0\"\r\n", "\"\"\r\n", false, ""},
         StateCase{"OtherValueIsOff", "\"oui\"\r\n", std::nullopt, false, ""},
@@ -134,7 +135,7 @@ TEST(StartHelper, RunsTheJobHandedOverOnceAndNoneOtherwise) {
         helper.then([&runs] { runs += 10; });
     }
     EXPECT_EQ(runs, 1);
-    { app::StartHelper neverHandedOver; }
+    std::make_unique<app::StartHelper>().reset();
     app::StartHelper waitedFirst;
     waitedFirst.wait();
     waitedFirst.then([&runs] { ++runs; });

@@ -1,29 +1,29 @@
 // A calculator wired to recording fakes of the desktop, driven by key strings.
 #pragma once
 
+#include "core/calculator.h"
+#include "core/desktop.h"
+#include "core/string_tape.h"
+
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/calculator.h"
-#include "core/string_tape.h"
-#include "core/desktop.h"
-
 namespace test {
 
 class FakeTextBox final : public ui::TextBox {
-public:
+  public:
     explicit FakeTextBox(std::string initial = {}) : text_(std::move(initial)) {}
     std::string text() const override { return text_; }
     void setText(std::string_view text) override { text_.assign(text); }
 
-private:
+  private:
     std::string text_;
 };
 
 class FakeDialogs final : public ui::Dialogs {
-public:
+  public:
     ui::Answer messageBox(const ui::Message& message) override {
         messages.push_back(message);
         return message.buttons == ui::Buttons::YesNo ? yesNoAnswer : ui::Answer::Ok;
@@ -45,7 +45,7 @@ public:
 };
 
 class FakeClipboard final : public ui::Clipboard {
-public:
+  public:
     std::optional<std::string> text() override {
         if (!readable)
             return std::nullopt;
@@ -71,18 +71,41 @@ struct CalculatorRig {
     void press(std::string_view keys) {
         for (char k : keys) {
             switch (k) {
-            case ',': calc.NumVirg_Click(); break;
-            case '+': calc.CmdOperation_Click(0); break;
-            case '-': calc.CmdOperation_Click(1); break;
-            case 'x': calc.CmdOperation_Click(2); break;
-            case '/': calc.CmdOperation_Click(3); break;
-            case '=': calc.CmdOperation_Click(4); break;
-            case '%': calc.pourcent_Click(); break;
-            case 'C': calc.CmdReset_Click(); break;
-            case 'T': calc.Command2_Click(); break;
-            case 'M': calc.Command3_Click(); break;
-            case ' ': break;
-            default: calc.Num_Click(k - '0'); break;
+            case ',':
+                calc.NumVirg_Click();
+                break;
+            case '+':
+                calc.CmdOperation_Click(0);
+                break;
+            case '-':
+                calc.CmdOperation_Click(1);
+                break;
+            case 'x':
+                calc.CmdOperation_Click(2);
+                break;
+            case '/':
+                calc.CmdOperation_Click(3);
+                break;
+            case '=':
+                calc.CmdOperation_Click(4);
+                break;
+            case '%':
+                calc.pourcent_Click();
+                break;
+            case 'C':
+                calc.CmdReset_Click();
+                break;
+            case 'T':
+                calc.Command2_Click();
+                break;
+            case 'M':
+                calc.Command3_Click();
+                break;
+            case ' ':
+                break;
+            default:
+                calc.Num_Click(k - '0');
+                break;
             }
         }
     }

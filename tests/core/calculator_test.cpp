@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "calculator_rig.h"
+
+#include <gtest/gtest.h>
 
 using test::CalculatorRig;
 using test::kDashes;
@@ -48,12 +48,15 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"SecondCommaDoesNothing", "5+,,", "0,", "5 + ,"},
         KeyCase{"CommaAcceptedInEachNumber", "1,5+2,5=", "4", lines({"1,5 + 2,5 =  4"})},
         KeyCase{"DecimalResult", "1,5+2=", "3,5", lines({"1,5 + 2 =  3,5"})},
-        KeyCase{"RepeatedOperatorEvaluatesWithShownNumber", "12++", "24", "12 + " + lines({" =  24"}) + " + "},
+        KeyCase{"RepeatedOperatorEvaluatesWithShownNumber", "12++", "24",
+                "12 + " + lines({" =  24"}) + " + "},
         KeyCase{"OperatorThenEqualsLikewise", "12+=", "24", lines({"12 +  =  24"})},
         KeyCase{"SecondEqualsDoesNothing", "12+==", "24", lines({"12 +  =  24"})},
         KeyCase{"EqualsAloneDoesNothing", "7=", "7", "7"},
-        KeyCase{"OperatorContinuesFromResult", "2+3=x4=", "20", lines({"2 + 3 =  5", " x 4 =  20"})},
-        KeyCase{"DigitAfterEqualsStartsAgain", "2+3=7x2=", "14", lines({"2 + 3 =  5"}) + lines({"7 x 2 =  14"})},
+        KeyCase{"OperatorContinuesFromResult", "2+3=x4=", "20",
+                lines({"2 + 3 =  5", " x 4 =  20"})},
+        KeyCase{"DigitAfterEqualsStartsAgain", "2+3=7x2=", "14",
+                lines({"2 + 3 =  5"}) + lines({"7 x 2 =  14"})},
         KeyCase{"Subtraction", "5-8=", "-3", lines({"5 - 8 =  -3"})},
         KeyCase{"ThirdOfTen", "10/3=", "3,33333333333333", lines({"10 / 3 =  3,33333333333333"})},
         // A chain is cut to 15 significant digits at each step.
@@ -65,13 +68,24 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"PercentWhileSubtracting", "200-50%=", "199,5", lines({"200 - 50%  =  199,5"})},
         KeyCase{"PercentWithoutOperator", "50%", "50", "50% "},
         KeyCase{"SixteenDigitsTurnToExponent", "1234567890123456", "1,23456789012346E+15", k16},
-        KeyCase{"SeventeenthDigitExtendsExponent", "12345678901234567", "1,23456789012346E+157", k16 + "7"},
-        KeyCase{"EighteenthDigitOverflows", "123456789012345678", "0", lines({k16 + "7", kDashes}), {kOverflow}},
-        KeyCase{"OverflowAfterOperatorWritesSeparator", "2+123456789012345678", "0",
-                "2 + " + k16 + "7" + "\r\n" + kDashes + "\r\n", {kOverflow}},
+        KeyCase{"SeventeenthDigitExtendsExponent", "12345678901234567", "1,23456789012346E+157",
+                k16 + "7"},
+        KeyCase{"EighteenthDigitOverflows",
+                "123456789012345678",
+                "0",
+                lines({k16 + "7", kDashes}),
+                {kOverflow}},
+        KeyCase{"OverflowAfterOperatorWritesSeparator",
+                "2+123456789012345678",
+                "0",
+                "2 + " + k16 + "7" + "\r\n" + kDashes + "\r\n",
+                {kOverflow}},
         KeyCase{"DivisionByZero", "5/0=", "0", lines({"5 / 0", kDashes, ""}), {kDivZero}},
-        KeyCase{"DivisionByZeroThenOperatorCarriesOn", "5/0+2=", "2",
-                lines({"5 / 0", kDashes, ""}) + lines({" + 2 =  2"}), {kDivZero}},
+        KeyCase{"DivisionByZeroThenOperatorCarriesOn",
+                "5/0+2=",
+                "2",
+                lines({"5 / 0", kDashes, ""}) + lines({" + 2 =  2"}),
+                {kDivZero}},
         KeyCase{"ResetOnEmptyTapeWritesNothing", "C", "0", ""},
         KeyCase{"ResetAfterResultHasNoBlankLine", "1+1=C", "0", lines({"1 + 1 =  2", kDashes})},
         KeyCase{"ResetMidLine", "12+3C", "0", "12 + 3\r\n" + kDashes + "\r\n"},
@@ -82,14 +96,19 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"AllZerosShow", "0,00", "0,00", "0,00"},
         KeyCase{"SmallFractionStaysAsTyped", "0,000015", "0,000015", "0,000015"},
         KeyCase{"SmallFractionComputes", "0,000015x2=", "3E-05", lines({"0,000015 x 2 =  3E-05"})},
-        KeyCase{"TinyResultInExponentForm", "0,00001/10=", "1E-06", lines({"0,00001 / 10 =  1E-06"})},
-        KeyCase{"FractionRoundsPastFifteenDigits", "1,234567890123456", "1,23456789012346", "1,234567890123456"},
+        KeyCase{"TinyResultInExponentForm", "0,00001/10=", "1E-06",
+                lines({"0,00001 / 10 =  1E-06"})},
+        KeyCase{"FractionRoundsPastFifteenDigits", "1,234567890123456", "1,23456789012346",
+                "1,234567890123456"},
         KeyCase{"FractionPastPrecisionKeepsComma", "1,000000000000001", "1,00000000000000",
                 "1,000000000000001"},
         KeyCase{"TypingGoesOnAfterPrecision", "1,0000000000000015+1=", "2,00000000000001",
                 lines({"1,0000000000000015 + 1 =  2,00000000000001"})},
-        KeyCase{"CommaOnPercentResultThenOperator", "5x50%,+", "0",
-                "5 x 50% ," + std::string("\r\n") + kDashes + "\r\n", {kOverflow}},
+        KeyCase{"CommaOnPercentResultThenOperator",
+                "5x50%,+",
+                "0",
+                "5 x 50% ," + std::string("\r\n") + kDashes + "\r\n",
+                {kOverflow}},
         KeyCase{"DigitsAfterCommaOnFractionAreIgnored", "5x50%,3", "0,5,", "5 x 50% ,"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -155,12 +174,14 @@ TEST_P(TitleLines, AskedOnceAndWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Calculator, TitleLines,
-    ::testing::Values(TitleCase{"Courses", "1+1=", "Courses", lines({"1 + 1 =  2", " ------- Courses"})},
-                      TitleCase{"KeepsBlanksAsTyped", "1+1=", "  Loyer ", lines({"1 + 1 =  2", " -------   Loyer "})},
-                      TitleCase{"Accents", "5", "Épicerie €", lines({"5", " ------- Épicerie €"})},
-                      TitleCase{"EmptyAnswerGivesDashes", "1+1=", "", lines({"1 + 1 =  2", kDashes})},
-                      TitleCase{"CancelGivesDashes", "1+1=", std::nullopt, lines({"1 + 1 =  2", kDashes})},
-                      TitleCase{"EmptyTapeDropsTheTitle", "", "Courses", ""}),
+    ::testing::Values(
+        TitleCase{"Courses", "1+1=", "Courses", lines({"1 + 1 =  2", " ------- Courses"})},
+        TitleCase{"KeepsBlanksAsTyped", "1+1=", "  Loyer ",
+                  lines({"1 + 1 =  2", " -------   Loyer "})},
+        TitleCase{"Accents", "5", "Épicerie €", lines({"5", " ------- Épicerie €"})},
+        TitleCase{"EmptyAnswerGivesDashes", "1+1=", "", lines({"1 + 1 =  2", kDashes})},
+        TitleCase{"CancelGivesDashes", "1+1=", std::nullopt, lines({"1 + 1 =  2", kDashes})},
+        TitleCase{"EmptyTapeDropsTheTitle", "", "Courses", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Calculator, LongTapeOnlyItsEndChanges) {

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
-#include "core/keyboard.h"
 #include "calculator_rig.h"
+#include "core/keyboard.h"
+
+#include <gtest/gtest.h>
 
 using test::CalculatorRig;
 using test::kDashes;
@@ -34,19 +34,22 @@ INSTANTIATE_TEST_SUITE_P(
     Keyboard, Typing,
     ::testing::Values(
         TypingCase{"SumWithEnter", u"12+3\r", "", "15", lines({"12 + 3 =  15"}), 13},
-        TypingCase{"RepeatedPlusActsTwiceShowsOnce", u"12++", "12+", "24", "12 + " + lines({" =  24"}) + " + ", 43},
+        TypingCase{"RepeatedPlusActsTwiceShowsOnce", u"12++", "12+", "24",
+                   "12 + " + lines({" =  24"}) + " + ", 43},
         TypingCase{"CommaShowsAsPoint", u"1,5", "1.5", "1,5", "1,5", 0},
         TypingCase{"PointIsTheComma", u"1.5", "1.5", "1,5", "1,5", 0},
         TypingCase{"RepeatedCommaShowsOnce", u"1,,", "1.", "1,", "1,", 46},
         TypingCase{"AllOperators", u"8/2*3-1+4%", "8/2*3-1+4%", "0,04",
                    "8 / 2 =  4\r\n x 3 =  12\r\n - 1 =  11\r\n + 4% ", 37},
-        TypingCase{"DifferentOperatorsEachShow", u"6*/", "6*/", "36", "6 x " + lines({" =  36"}) + " / ", 47},
+        TypingCase{"DifferentOperatorsEachShow", u"6*/", "6*/", "36",
+                   "6 x " + lines({" =  36"}) + " / ", 47},
         TypingCase{"EnterTwice", u"2+2\r\r", "", "4", lines({"2 + 2 =  4"}), 13},
         TypingCase{"LettersSpacesAndEqualsDoNothing", u"a =Z", "", "0", "", 0},
         TypingCase{"BackspaceResets", u"12+3\b", "", "0", "12 + 3\r\n" + kDashes + "\r\n", 0},
-        TypingCase{"BackspaceKeepsLastKey", u"12+\b+", "", "0", "12 + \r\n" + kDashes + "\r\n + ", 43},
-        TypingCase{"DigitResetsLastKey", u"1++2+", "1+2+", "4", "1 + " + lines({" =  2"}) + " + 2" +
-                   lines({" =  4"}) + " + ", 43}),
+        TypingCase{"BackspaceKeepsLastKey", u"12+\b+", "", "0", "12 + \r\n" + kDashes + "\r\n + ",
+                   43},
+        TypingCase{"DigitResetsLastKey", u"1++2+", "1+2+", "4",
+                   "1 + " + lines({" =  2"}) + " + 2" + lines({" =  4"}) + " + ", 43}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Keyboard, MapCoversEveryKeyOfThePad) {
@@ -57,14 +60,14 @@ TEST(Keyboard, MapCoversEveryKeyOfThePad) {
         char16_t echo;
     };
     const Row rows[] = {
-        {u'0', calc::KeyAction::Digit, 0, u'0'},     {u'9', calc::KeyAction::Digit, 9, u'9'},
-        {u',', calc::KeyAction::Comma, 0, u'.'},     {u'.', calc::KeyAction::Comma, 0, u'.'},
-        {u'+', calc::KeyAction::Operator, 0, u'+'},  {u'-', calc::KeyAction::Operator, 1, u'-'},
-        {u'*', calc::KeyAction::Operator, 2, u'*'},  {u'/', calc::KeyAction::Operator, 3, u'/'},
-        {13, calc::KeyAction::Operator, 4, 13},      {u'%', calc::KeyAction::Percent, 0, u'%'},
-        {8, calc::KeyAction::Reset, 0, 8},           {u'=', calc::KeyAction::None, 0, 0},
-        {u'x', calc::KeyAction::None, 0, 0},         {u' ', calc::KeyAction::None, 0, 0},
-        {u'\u00e9', calc::KeyAction::None, 0, 0},    {10, calc::KeyAction::None, 0, 0},
+        {u'0', calc::KeyAction::Digit, 0, u'0'},    {u'9', calc::KeyAction::Digit, 9, u'9'},
+        {u',', calc::KeyAction::Comma, 0, u'.'},    {u'.', calc::KeyAction::Comma, 0, u'.'},
+        {u'+', calc::KeyAction::Operator, 0, u'+'}, {u'-', calc::KeyAction::Operator, 1, u'-'},
+        {u'*', calc::KeyAction::Operator, 2, u'*'}, {u'/', calc::KeyAction::Operator, 3, u'/'},
+        {13, calc::KeyAction::Operator, 4, 13},     {u'%', calc::KeyAction::Percent, 0, u'%'},
+        {8, calc::KeyAction::Reset, 0, 8},          {u'=', calc::KeyAction::None, 0, 0},
+        {u'x', calc::KeyAction::None, 0, 0},        {u' ', calc::KeyAction::None, 0, 0},
+        {u'\u00e9', calc::KeyAction::None, 0, 0},   {10, calc::KeyAction::None, 0, 0},
     };
     for (const auto& r : rows) {
         const auto m = calc::MapKey(r.key);

@@ -1,12 +1,11 @@
-#include <gtest/gtest.h>
+#include "core/number_text.h"
 
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
-
-#include "core/number_text.h"
 
 using calc::NumberText;
 using calc::ReadNumber;
@@ -126,9 +125,8 @@ TEST(NumberTextRoundTrip, FifteenDigitDecimalsSurviveAndTextIsStable) {
     std::uniform_int_distribution<int> exponent(-330, 300);
     for (int i = 0; i < 20000; ++i) {
         // Any text of at most 15 significant digits reads to a double that writes back to it.
-        const double v = ReadNumber(std::to_string(mantissa(rng)) + "E" +
-                                    std::to_string(exponent(rng)))
-                             .value;
+        const double v =
+            ReadNumber(std::to_string(mantissa(rng)) + "E" + std::to_string(exponent(rng))).value;
         if (v == 0.0 || std::fabs(v) < DBL_MIN)
             continue;
         const std::string text = NumberText(v);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "calculator_rig.h"
+
+#include <gtest/gtest.h>
 
 using test::CalculatorRig;
 using test::kDashes;
@@ -50,8 +50,20 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"ContinuesALine", "7+", "15", "15", "7 + 15", {}, true},
         PasteCase{"Nothing", "", "", "0", "", {"Valeur non numérique >>>  "}, false},
         PasteCase{"OnlySpaces", "", "   ", "0", "", {"Valeur non numérique >>>  "}, false},
-        PasteCase{"Words", "1+1=", "abc", "0", lines({"1 + 1 =  2", kDashes}), {"Valeur non numérique >>>  abc"}, false},
-        PasteCase{"WholeLine", "", "12 + 3 =  15", "0", "", {"Valeur non numérique >>>  12 + 3 =  15"}, false},
+        PasteCase{"Words",
+                  "1+1=",
+                  "abc",
+                  "0",
+                  lines({"1 + 1 =  2", kDashes}),
+                  {"Valeur non numérique >>>  abc"},
+                  false},
+        PasteCase{"WholeLine",
+                  "",
+                  "12 + 3 =  15",
+                  "0",
+                  "",
+                  {"Valeur non numérique >>>  12 + 3 =  15"},
+                  false},
         PasteCase{"Negative", "", "-5", "0", "", {"Valeur non numérique >>>  -5"}, false},
         PasteCase{"NegativeRoundsToZero", "", "-0,4", "0", "0", {}, true},
         PasteCase{"TooLarge", "", "3000000000", "0", "", {kOverflow}, false},

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "core/state_file.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

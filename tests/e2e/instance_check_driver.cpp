@@ -6,13 +6,12 @@
 //
 // --app-name and --display-name name the application before any window exists, so that Qt's
 // own helper windows take those names; --hold keeps the process (and any lock) until killed.
-#include <QApplication>
-#include <QWidget>
-
-#include <cstdio>
-
 #include "platform/instance_check.h"
 #include "platform/window_list.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,14 +1,12 @@
 // Prints "map 0xID" for every window mapped on the root window, after a line "ready" that says
 // the watch is in place. When its standard input closes, it makes sure every map the server
 // carried out until then is printed, prints "done" and ends.
-#include <xcb/xcb.h>
-
-#include <poll.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <poll.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace {
 

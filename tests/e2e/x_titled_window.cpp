@@ -8,8 +8,6 @@
 // does; --frame-title gives the outermost of them a title of its own; --decoration adds a
 // window titled TEXT inside the outermost one, beside the rest; --wm-state sets WM_STATE on
 // the window, as a window manager does on its clients.
-#include <xcb/xcb.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include <xcb/xcb.h>
 
 namespace {
 

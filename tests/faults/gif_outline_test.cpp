@@ -1,5 +1,5 @@
-#include "gif_maker.h"
 #include "core/gif_outline.h"
+#include "gif_maker.h"
 
 #include <cstdint>
 #include <fstream>

@@ -33,35 +33,26 @@ struct HostileCase {
     std::function<QByteArray()> make;
 };
 
+QByteArray halfOfTheAnimatedBanner() {
+    const QByteArray whole = test::readBytes(test::assetPath("Pub1.gif"));
+    return whole.left(whole.size() / 2);
+}
+
+std::function<QByteArray()> gif(std::uint16_t width, std::uint16_t height, test::GifFrame frame,
+                                int frames = 1) {
+    return [=] { return bytes(test::MakeGif(width, height, {frame}, frames)); };
+}
+
 const HostileCase kHostile[] = {
     {"NoiseBehindAGifHeader", [] { return bytes(test::NoiseGif(4096, 1)); }},
-    {"AnimatedCutInHalf",
-     [] {
-         const QByteArray whole = test::readBytes(test::assetPath("Pub1.gif"));
-         return whole.left(whole.size() / 2);
-     }},
-    {"Screen100Megapixels",
-     [] {
-         return bytes(test::MakeGif(10000, 10000, {{0, 0, 1, 1}}));
-     }},
-    {"Frame100Megapixels",
-     [] {
-         return bytes(test::MakeGif(0, 0, {{0, 0, 10000, 10000}}));
-     }},
+    {"AnimatedCutInHalf", halfOfTheAnimatedBanner},
+    {"Screen100Megapixels", gif(10000, 10000, {0, 0, 1, 1})},
+    {"Frame100Megapixels", gif(0, 0, {0, 0, 10000, 10000})},
     // Just below what Qt's image reader refuses on its own (128 MB a frame here), where a
     // 60-byte file still costs hundreds of megabytes and a second of decoding.
-    {"ScreenJustBelowQtLimit",
-     [] {
-         return bytes(test::MakeGif(5600, 5600, {{0, 0, 1, 1}}));
-     }},
-    {"FrameJustBelowQtLimit",
-     [] {
-         return bytes(test::MakeGif(0, 0, {{0, 0, 5600, 5600}}));
-     }},
-    {"TooManyFrames",
-     [] {
-         return bytes(test::MakeGif(460, 61, {{0, 0, 460, 61}}, 2000));
-     }},
+    {"ScreenJustBelowQtLimit", gif(5600, 5600, {0, 0, 1, 1})},
+    {"FrameJustBelowQtLimit", gif(0, 0, {0, 0, 5600, 5600})},
+    {"TooManyFrames", gif(460, 61, {0, 0, 460, 61}, 2000)},
 };
 
 QSize playing(const OnlineRig& rig) {

@@ -71,7 +71,7 @@ std::optional<qint64> temporarySize(pid_t pid, const QString& folder, const QStr
         const QString link = QFile::decodeName(QByteArray(buffer, length));
         if (!link.startsWith(folder + '/') || link == target)
             continue;
-        struct stat st {};
+        struct stat st = {};
         if (stat(entry.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
             size = st.st_size;
             break;

@@ -2,10 +2,10 @@
 // that now and then answers slowly, resets, says 404, cuts its answers short or sends noise.
 // The files stay whole, the banner keeps playing, and the trace, the open files, the objects
 // and the memory stay bounded.
+#include "core/state_file.h"
 #include "fault_rig.h"
 #include "gif_maker.h"
 #include "online_rig.h"
-#include "core/state_file.h"
 #include "virtual_clock.h"
 
 #include <QAction>

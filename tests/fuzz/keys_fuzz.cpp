@@ -3,9 +3,9 @@
 // title, focus of the box, a paste-back of the tape's end, clearing the notes). Whatever the
 // order, nothing crashes, the display never shows inf or nan, every result written is canonical
 // number text and the tape only ever changes at its end.
+#include "calculator_rig.h"
 #include "core/number_text.h"
 #include "core/texts.h"
-#include "calculator_rig.h"
 #include "fuzz_check.h"
 
 #include <cmath>

@@ -1,9 +1,9 @@
 // Paste-back ("M") of any clipboard text, through the calculator and the string-backed fakes
 // of its tests: a figure from 0 to 2147483647 is typed in as digits, everything else ends in
 // exactly one of the three messages and a reset, and the tape only grows at its end.
+#include "calculator_rig.h"
 #include "core/number_text.h"
 #include "core/texts.h"
-#include "calculator_rig.h"
 #include "fuzz_check.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // The one-field reader of Prem.eff, Pub.eff and Site.eff on any file content, and the writer's
 // promise that every storable value reads back as written.
-#include "fuzz_check.h"
 #include "core/state_file.h"
+#include "fuzz_check.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,8 @@
 // answers its letters; the file dialog of the note pages has its texts in French, its filter
 // shown by name, and hands back a typed name that does not exist as typed (the load then fails
 // silently).
-#include <gtest/gtest.h>
+#include "platform/qt_documents.h"
+#include "platform/qt_platform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,9 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include "platform/qt_documents.h"
-#include "platform/qt_platform.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -46,8 +45,8 @@ void whenOpen(std::function<void(QFileDialog*)> act) {
 
 TEST(FileDialog, FrenchTextsFilterByNameAndAnyTypedName) {
     QTemporaryDir folder;
-    const ui::FileDialogSettings settings{"Charger une page de note", "Fichiers supportés",
-                                          "*.cxt", folder.path().toStdString()};
+    const ui::FileDialogSettings settings{"Charger une page de note", "Fichiers supportés", "*.cxt",
+                                          folder.path().toStdString()};
     ui::QtFileDialogs dialogs;
     for (const bool open : {true, false}) {
         SCOPED_TRACE(open ? "load" : "save");

@@ -1,17 +1,15 @@
 // The calculator keys draw themselves: each state must show as the window's design wants it,
 // and a key drawn with the rest of the window after a click must not show an old picture.
-#include <gtest/gtest.h>
+#include "platform/key_button.h"
+#include "screen_picture.h"
 
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <vector>
-
-#include "screen_picture.h"
-#include "platform/key_button.h"
 
 namespace {
 

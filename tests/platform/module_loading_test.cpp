@@ -1,28 +1,25 @@
 // The network and printing modules as the program meets them: loaded from a folder at their
 // first use. This binary links neither in, so every call here goes through the loader.
+#include "platform/loader.h"
+#include "platform/transfer.h"
+#include "test_server.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <optional>
 #include <vector>
-
-#include "platform/loader.h"
-#include "platform/transfer.h"
-#include "test_server.h"
 
 namespace {
 
 const QStringList kBuilt{QStringLiteral(TIRELIX_MODULES_BUILT)};
 
 template <typename Table>
-const Table* entry(const QStringList& folders, const char* file, const char* name,
-                   QString& error) {
+const Table* entry(const QStringList& folders, const char* file, const char* name, QString& error) {
     const auto find = reinterpret_cast<const Table* (*)()>(
         modules::LoadEntry(folders, QString::fromLatin1(file), name, error));
     return find ? find() : nullptr;
@@ -30,8 +27,8 @@ const Table* entry(const QStringList& folders, const char* file, const char* nam
 
 TEST(ModuleLoading, BuiltModulesHandOverTheirTables) {
     QString error;
-    const auto* network = entry<modules::Network>(kBuilt, "libtirelix_network.so",
-                                                  "tirelix_network_module", error);
+    const auto* network =
+        entry<modules::Network>(kBuilt, "libtirelix_network.so", "tirelix_network_module", error);
     ASSERT_NE(network, nullptr) << error.toStdString();
     EXPECT_EQ(network->version, modules::kVersion);
     const auto* printing = entry<modules::Printing>(kBuilt, "libtirelix_printing.so",
@@ -61,12 +58,12 @@ TEST(ModuleLoading, WhatCannotBeLoadedIsRefusedWithItsReason) {
     };
     for (const Case& c : cases) {
         QString error;
-        EXPECT_EQ(modules::LoadEntry(c.folders, QStringLiteral("libtirelix_network.so"), c.entry,
-                                     error),
-                  nullptr)
+        EXPECT_EQ(
+            modules::LoadEntry(c.folders, QStringLiteral("libtirelix_network.so"), c.entry, error),
+            nullptr)
             << c.name;
-        EXPECT_TRUE(error.contains(QLatin1String(c.reasonHas))) << c.name << ": "
-                                                                 << error.toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(c.reasonHas)))
+            << c.name << ": " << error.toStdString();
     }
 }
 
@@ -101,8 +98,8 @@ TEST(ModuleLoading, LoadedPrinterWritesARealPdf) {
 
 TEST(ModuleLoading, LoadedTransferFetchesOverLoopback) {
     QString error;
-    const auto* network = entry<modules::Network>(kBuilt, "libtirelix_network.so",
-                                                  "tirelix_network_module", error);
+    const auto* network =
+        entry<modules::Network>(kBuilt, "libtirelix_network.so", "tirelix_network_module", error);
     ASSERT_NE(network, nullptr) << error.toStdString();
     test::TestServer::Options options;
     options.siteText = QStringLiteral("\"http://tirelix.example/\"\r\n");

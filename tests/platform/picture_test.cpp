@@ -1,18 +1,16 @@
 // The window pictures: the start-up ones drawn from their raw copies, the same pixels as their
 // sources, without any image plugin; the raw-picture reader refuses what is not one whole
 // picture. Its own binary: any other test may load plugins first.
+#include "platform/picture.h"
+#include "platform/raw_picture.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QResource>
-
-#include <gtest/gtest.h>
-
 #include <cstring>
-
-#include "platform/picture.h"
-#include "platform/raw_picture.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -87,8 +85,8 @@ TEST(RawPicture, KeepsEveryPixelInTheFormatAPixmapKeeps) {
         const QImage image = sample(c.transparent);
         const QByteArray raw = ui::ToRawPicture(image);
         EXPECT_EQ(raw.size(), 16 + 5 * 3 * 4);
-        const QImage back = ui::FromRawPicture(reinterpret_cast<const uchar*>(raw.constData()),
-                                               raw.size());
+        const QImage back =
+            ui::FromRawPicture(reinterpret_cast<const uchar*>(raw.constData()), raw.size());
         EXPECT_EQ(back.format(), c.format);
         EXPECT_EQ(argb(back), argb(image)) << c.transparent;
         // Aligned bytes are shared, not copied.
@@ -105,8 +103,8 @@ TEST(RawPicture, MisalignedBytesAreCopied) {
     const QImage copy = ui::FromRawPicture(data, raw.size());
     ASSERT_FALSE(copy.isNull());
     EXPECT_NE(copy.constBits(), data + 16);
-    EXPECT_EQ(copy, ui::FromRawPicture(reinterpret_cast<const uchar*>(raw.constData()),
-                                       raw.size()));
+    EXPECT_EQ(copy,
+              ui::FromRawPicture(reinterpret_cast<const uchar*>(raw.constData()), raw.size()));
 }
 
 TEST(RawPicture, RefusesWhatIsNotOneWholePicture) {
@@ -133,9 +131,9 @@ TEST(RawPicture, RefusesWhatIsNotOneWholePicture) {
         {"format out of range", withField(12, 0xFFFFFFFFu)},
     };
     for (const auto& c : cases)
-        EXPECT_TRUE(ui::FromRawPicture(reinterpret_cast<const uchar*>(c.raw.constData()),
-                                       c.raw.size())
-                        .isNull())
+        EXPECT_TRUE(
+            ui::FromRawPicture(reinterpret_cast<const uchar*>(c.raw.constData()), c.raw.size())
+                .isNull())
             << c.what;
     EXPECT_TRUE(ui::FromRawPicture(nullptr, 100).isNull());
 }

@@ -1,7 +1,8 @@
 // The tape's scroll bars are drawn strip by strip and only when they change, for speed; they
 // must look exactly like the style's own scroll bars in every state a user sees, and come and go
 // as the scroll area's own do.
-#include <gtest/gtest.h>
+#include "platform/strip_painting.h"
+#include "screen_picture.h"
 
 #include <QImage>
 #include <QPlainTextEdit>
@@ -10,11 +11,8 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 #include <QTextCursor>
-
 #include <functional>
-
-#include "screen_picture.h"
-#include "platform/strip_painting.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -51,7 +49,7 @@ TEST(StripPaintedScrollBar, LooksLikeTheStylesOwn) {
         const QImage actual = draw(strips, c);
         ASSERT_FALSE(expected.isNull());
         EXPECT_EQ(test::difference(actual.convertToFormat(QImage::Format_ARGB32),
-                             expected.convertToFormat(QImage::Format_ARGB32)),
+                                   expected.convertToFormat(QImage::Format_ARGB32)),
                   "");
     }
 }

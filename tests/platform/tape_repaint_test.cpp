@@ -1,6 +1,7 @@
 // The tape draws again only from an edited line down, for speed: whatever the edit, the screen
 // must show what a fresh drawing shows, and look as Qt's own plain-text view looks.
-#include <gtest/gtest.h>
+#include "platform/tape_repaint.h"
+#include "screen_picture.h"
 
 #include <QImage>
 #include <QPaintEvent>
@@ -9,20 +10,17 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
-
 #include <functional>
-
-#include "screen_picture.h"
-#include "platform/tape_repaint.h"
+#include <gtest/gtest.h>
 
 namespace {
 
 // The rows of the view drawn since the last look.
 class DrawnRows final : public QObject {
-public:
+  public:
     QRegion region;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint)
             region += static_cast<QPaintEvent*>(event)->region();
@@ -123,7 +121,8 @@ TEST(TapeRepaint, ScreenShowsEveryEditAsQtWouldDrawIt) {
          }},
         {"a line wider than the view, at the end",
          both(appendLine(QString(80, QLatin1Char('-'))), caretToEnd)},
-        {"the top line edited", [](QPlainTextEdit& e) {
+        {"the top line edited",
+         [](QPlainTextEdit& e) {
              QTextCursor cursor(e.cursorForPosition(QPoint(0, 0)).block());
              cursor.insertText(QStringLiteral("\n"));
          }},

@@ -1,7 +1,6 @@
 // Window tests drive the real widgets on Qt's offscreen platform.
 #include <QApplication>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -12,7 +11,8 @@ int main(int argc, char** argv) {
     // parallel do not meet each other's single-instance lock.
     QTemporaryDir runtime;
     if (runtime.isValid()) {
-        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(runtime.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     }
     QApplication app(argc, argv);

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QScreen>
 #include <QWidget>
-
 #include <string>
 
 namespace test {

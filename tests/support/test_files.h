@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
-
 #include <gtest/gtest.h>
 
 namespace test {

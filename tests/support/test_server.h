@@ -4,7 +4,6 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 #include <string>
 
@@ -12,7 +11,7 @@ namespace test {
 
 // tests/support/test_server.py, started for one test and stopped with it.
 class TestServer {
-public:
+  public:
     struct Options {
         QString mode = QStringLiteral("normal");
         std::optional<QString> siteText;
@@ -24,11 +23,14 @@ public:
 
     explicit TestServer(const Options& options) {
         // Loopback must not go through a proxy of the environment.
-        for (const char* name : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY",
-                                 "all_proxy", "ALL_PROXY"})
+        for (const char* name :
+             {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
             qunsetenv(name);
-        QStringList args{QStringLiteral(TIRELIX_TEST_SERVER), QStringLiteral("--mode"),
-                         options.mode, QStringLiteral("--delay"), QString::number(options.delay),
+        QStringList args{QStringLiteral(TIRELIX_TEST_SERVER),
+                         QStringLiteral("--mode"),
+                         options.mode,
+                         QStringLiteral("--delay"),
+                         QString::number(options.delay),
                          QStringLiteral("--end-with-stdin")};
         if (options.siteText)
             args << QStringLiteral("--site-text") << *options.siteText;
@@ -66,7 +68,7 @@ public:
         return paths;
     }
 
-private:
+  private:
     QProcess process_;
     QString output_;
     int port_ = 0;

@@ -3,10 +3,10 @@
 // a calculation made with keyboard events alone.
 #include "assistant_rig.h"
 #include "main_window_rig.h"
-#include "windows/frm_about.h"
-#include "windows/window_slot.h"
 #include "platform/accessibility.h"
 #include "platform/timer.h"
+#include "windows/frm_about.h"
+#include "windows/window_slot.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "app/program.h"
-#include "windows/frm_bulle.h"
-#include "windows/frm_trans_picture.h"
-#include "windows/frm_trombonne.h"
-#include "windows/frm_euros.h"
-#include "windows/frm_prem.h"
 #include "platform/timer.h"
 #include "platform/window_position.h"
+#include "windows/frm_bulle.h"
+#include "windows/frm_euros.h"
+#include "windows/frm_prem.h"
+#include "windows/frm_trans_picture.h"
+#include "windows/frm_trombonne.h"
 
 #include <QAction>
 #include <QFile>

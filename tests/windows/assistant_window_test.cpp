@@ -1,5 +1,5 @@
-#include "platform/speech_bubble.h"
 #include "assistant_rig.h"
+#include "platform/speech_bubble.h"
 #include "platform/twips.h"
 
 #include <QImage>

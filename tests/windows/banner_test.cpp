@@ -19,7 +19,7 @@ QSize playing(const OnlineRig& rig) {
 }
 
 class BannerTimeline : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(bannerFile.open());
         bannerFile.write(test::kTinyGif);

@@ -26,7 +26,7 @@ QStringList fetchTrace() {
 }
 
 class Download : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(bannerFile.open());
         bannerFile.write(test::kTinyGif);

@@ -1,10 +1,10 @@
 // The coin and the about box's link, the about box itself, and the hand pointer.
 #include "app/program.h"
 #include "online_rig.h"
-#include "windows/frm_about.h"
-#include "windows/window_slot.h"
 #include "platform/hand_pointer.h"
 #include "platform/qt_online.h"
+#include "windows/frm_about.h"
+#include "windows/window_slot.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Stands in for the desktop's handlers of every scheme.
 class UrlCatcher final : public QObject {
     Q_OBJECT
-public:
+  public:
     QStringList caught;
     Q_INVOKABLE void open(const QUrl& url) { caught << url.toString(); }
 };
@@ -263,8 +263,8 @@ TEST(AboutBox, ShowsNameDescriptionVersionAndTheSitesHost) {
     EXPECT_TRUE(label->font().bold() && label->font().underline());
     // Drawn whole in its box: a row of blue, the underline, runs under the whole text.
     const QImage drawn = label->grab().toImage();
-    const int textWidth = std::min(label->width() - 2,
-                                   QFontMetrics(label->font()).horizontalAdvance(label->text()));
+    const int textWidth =
+        std::min(label->width() - 2, QFontMetrics(label->font()).horizontalAdvance(label->text()));
     int longestBlueRow = 0;
     for (int y = 0; y < drawn.height(); ++y) {
         int blue = 0;

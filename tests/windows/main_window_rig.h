@@ -2,26 +2,25 @@
 // dialogs; the clipboard and the printer (to a PDF file) are the real ones.
 #pragma once
 
+#include "calculator_rig.h"
+#include "platform/qt_platform.h"
+#include "platform/qt_printer.h"
+#include "windows/frm_euros.h"
+#include "windows/window_object.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <deque>
 #include <memory>
-
-#include "calculator_rig.h"
-#include "windows/frm_euros.h"
-#include "windows/window_object.h"
-#include "platform/qt_printer.h"
-#include "platform/qt_platform.h"
 
 namespace test {
 
 class ScriptedFileDialogs final : public ui::FileDialogs {
-public:
+  public:
     std::optional<std::string> openFile(const ui::FileDialogSettings& s) override {
         return next(s);
     }
@@ -31,7 +30,7 @@ public:
     std::deque<std::optional<std::string>> answers; // nullopt plays Cancel
     std::vector<ui::FileDialogSettings> shown;
 
-private:
+  private:
     std::optional<std::string> next(const ui::FileDialogSettings& s) {
         shown.push_back(s);
         if (answers.empty())
@@ -44,7 +43,7 @@ private:
 
 // The connection check answers what the test says, and counts the questions.
 class FakeConnection final : public ui::ConnectionProbe {
-public:
+  public:
     bool IsConnected() override {
         ++asked;
         return connected;
@@ -55,7 +54,7 @@ public:
 
 // Records the addresses it is asked to open instead of starting a browser.
 class FakeBrowser final : public ui::WebBrowser {
-public:
+  public:
     void open(const std::string& address) override { opened.push_back(address); }
     std::vector<std::string> opened;
 };

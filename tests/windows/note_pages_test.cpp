@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include "main_window_rig.h"
 
 #include <QAction>
 #include <QFile>
@@ -6,11 +6,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextCursor>
-
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
-
-#include "main_window_rig.h"
 
 using test::lines;
 using test::MainWindowRig;
@@ -132,7 +130,7 @@ TEST(NotePages, FailedLoadLeavesTheTapeUntouched) {
 }
 
 class NoPrinter final : public ui::Printer {
-public:
+  public:
     bool available() override { return false; }
     bool printText(const std::string&) override { return false; }
 };
@@ -173,7 +171,8 @@ TEST(NotePages, PrintAsksThenPrintsTheWholeTape) {
     // Text extraction does not keep runs of blanks: compare the words line by line.
     const QStringList printed = pdfText(pdf).split('\n');
     QStringList expected;
-    for (const auto& line : QString::fromStdString(kTape).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+    for (const auto& line :
+         QString::fromStdString(kTape).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
         expected << line.simplified();
     QStringList got;
     // The page number in the footer is not part of the tape.

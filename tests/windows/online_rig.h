@@ -2,19 +2,18 @@
 // and the file helpers of the online tests.
 #pragma once
 
+#include "main_window_rig.h"
+#include "platform/timer.h"
+#include "test_files.h"
+#include "test_server.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QStringList>
-
 #include <optional>
-
-#include "main_window_rig.h"
-#include "test_files.h"
-#include "test_server.h"
-#include "platform/timer.h"
 
 namespace test {
 

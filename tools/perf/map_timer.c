@@ -48,12 +48,13 @@ static xcb_atom_t atom(xcb_connection_t* c, const char* name) {
 /* 1 when the window's name property equals `title`. */
 static int nameIs(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type,
                   const char* title) {
-    xcb_get_property_reply_t* r = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, w, property, type, 0, 1024), NULL);
+    xcb_get_property_reply_t* r =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, w, property, type, 0, 1024), NULL);
     int same = 0;
     if (r && r->format == 8) {
         const int len = xcb_get_property_value_length(r);
-        same = len == (int)strlen(title) && memcmp(xcb_get_property_value(r), title, (size_t)len) == 0;
+        same =
+            len == (int)strlen(title) && memcmp(xcb_get_property_value(r), title, (size_t)len) == 0;
     }
     free(r);
     return same;
@@ -83,7 +84,8 @@ static void readMemory(pid_t pid, long* uss, long* rss, long* pss) {
     char line[256];
     long v;
     while (fgets(line, sizeof line, f)) {
-        if (sscanf(line, "Private_Clean: %ld kB", &v) == 1 || sscanf(line, "Private_Dirty: %ld kB", &v) == 1)
+        if (sscanf(line, "Private_Clean: %ld kB", &v) == 1 ||
+            sscanf(line, "Private_Dirty: %ld kB", &v) == 1)
             *uss += v;
         else if (sscanf(line, "Rss: %ld kB", &v) == 1)
             *rss = v;
@@ -106,7 +108,9 @@ static void stop(pid_t pid) {
 }
 
 static void usage(void) {
-    fprintf(stderr, "usage: map_timer [--title TITLE] [--idle-ms MS] [--timeout-ms MS] -- PROGRAM [ARGS...]\n");
+    fprintf(
+        stderr,
+        "usage: map_timer [--title TITLE] [--idle-ms MS] [--timeout-ms MS] -- PROGRAM [ARGS...]\n");
     exit(2);
 }
 
@@ -144,7 +148,8 @@ int main(int argc, char** argv) {
     const xcb_atom_t utf8 = atom(c, "UTF8_STRING");
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_void_cookie_t sel = xcb_change_window_attributes_checked(c, root, XCB_CW_EVENT_MASK, &mask);
-    xcb_generic_error_t* err = xcb_request_check(c, sel); /* also a round trip: selected from here on */
+    xcb_generic_error_t* err =
+        xcb_request_check(c, sel); /* also a round trip: selected from here on */
     if (err) {
         fprintf(stderr, "map_timer: cannot watch the root window\n");
         return 2;
@@ -188,7 +193,8 @@ int main(int argc, char** argv) {
             const uint8_t type = e->response_type & 0x7f;
             if (type == XCB_CREATE_NOTIFY) {
                 const xcb_create_notify_event_t* n = (const xcb_create_notify_event_t*)e;
-                xcb_damage_create(c, xcb_generate_id(c), n->window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+                xcb_damage_create(c, xcb_generate_id(c), n->window,
+                                  XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
                 xcb_flush(c);
             } else if (type == damageNotify) {
                 const xcb_damage_notify_event_t* n = (const xcb_damage_notify_event_t*)e;
@@ -222,8 +228,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (nowMs() - start > (double)timeoutMs) {
-            fprintf(stderr, "map_timer: no window%s%s%s mapped in %ld ms\n", title ? " titled \"" : "",
-                    title ? title : "", title ? "\"" : "", timeoutMs);
+            fprintf(stderr, "map_timer: no window%s%s%s mapped in %ld ms\n",
+                    title ? " titled \"" : "", title ? title : "", title ? "\"" : "", timeoutMs);
             stop(pid);
             return 1;
         }
