@@ -8,8 +8,6 @@
 #include "platform/fit_text.h"
 #include "platform/key_button.h"
 #include "platform/qt_platform.h"
-#include "platform/strip_painting.h"
-#include "platform/tape_repaint.h"
 #include "platform/timer.h"
 #include "platform/transfer.h"
 #include "platform/twips.h"
@@ -82,7 +80,7 @@ void setPointSize(QWidget* widget, int points) {
     widget->setFont(font);
 }
 
-template <class Button = ui::QuickButton>
+template <class Button = QPushButton>
 QPushButton* makeKey(QWidget* parent, const QString& name, const QString& caption,
                      const QString& accessibleName, QRect rect) {
     auto* key = new Button(caption, parent);
@@ -322,11 +320,6 @@ void frmEuros::buildCalculatorPanel() {
     blocnote->setAccessibleName(QStringLiteral("Ticket Note"));
     blocnote->setGeometry(TwipsRect(2565, 360, 2895, 2055));
     blocnote->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // "=" and "C" add a line at the bottom: only that much is drawn again.
-    ui::RepaintFromEditedLineDown(blocnote);
-    blocnote->setVerticalScrollBar(new ui::StripPaintedScrollBar(Qt::Vertical));
-    blocnote->setHorizontalScrollBar(new ui::StripPaintedScrollBar(Qt::Horizontal));
-    ui::LayOutScrollBarsOnlyWhenShownOrHidden(blocnote);
     // Tab leaves the tape as it leaves every other control.
     blocnote->setTabChangesFocus(true);
     blocnote->installEventFilter(this);

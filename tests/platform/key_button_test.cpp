@@ -1,15 +1,10 @@
-// The calculator keys draw themselves: each state must show as the window's design wants it,
-// and a key drawn with the rest of the window after a click must not show an old picture.
+// The calculator keys draw themselves: each state must show as the window's design wants it.
 #include "platform/key_button.h"
-#include "screen_picture.h"
 
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
-#include <functional>
 #include <gtest/gtest.h>
-#include <initializer_list>
-#include <vector>
 
 namespace {
 
@@ -49,95 +44,6 @@ TEST(KeyButton, ShowsEachState) {
         // The middle of the left rim, clear of the rounded corners.
         EXPECT_EQ(QColor(picture.pixel(0, 12)), c.rim);
     }
-}
-
-// Shows the keys side by side in the window; false when there is no window system.
-bool showSideBySide(QWidget& window, std::initializer_list<QPushButton*> keys) {
-    int left = 0;
-    for (QPushButton* key : keys) {
-        key->setGeometry(left, 0, 25, 25);
-        left += 30;
-    }
-    window.resize(left, 30);
-    window.show();
-    return QTest::qWaitForWindowExposed(&window);
-}
-
-TEST(QuickButton, ScreenShowsEachStateOnceTheEventsAreDone) {
-    using Input = std::function<void(QPushButton*)>;
-    const QPoint away(40, 0);
-    auto press = [](QPushButton* key) {
-        QTest::mousePress(key, Qt::LeftButton, {}, key->rect().center());
-    };
-    auto release = [](QPoint by) {
-        return [by](QPushButton* key) {
-            QTest::mouseRelease(key, Qt::LeftButton, {}, key->rect().center() + by);
-        };
-    };
-    auto space = [](QPushButton* key) { QTest::keyPress(key, Qt::Key_Space); };
-    auto spaceUp = [](QPushButton* key) { QTest::keyRelease(key, Qt::Key_Space); };
-    struct Case {
-        const char* name;
-        std::vector<Input> inputs;
-        Input finish; // lets go of a key left down
-        bool down;
-        int clicks;
-    };
-    const Case cases[] = {
-        {"pressed", {press}, release({}), true, 0},
-        {"clicked", {press, release({})}, {}, false, 1},
-        {"released away from the key", {press, release(away)}, {}, false, 0},
-        {"held down with Space", {space}, spaceUp, true, 0},
-        {"pressed with Space", {space, spaceUp}, {}, false, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        QWidget window;
-        ui::QuickButton digit(QStringLiteral("7"), &window);
-        ui::KeyButton plus(QStringLiteral("+"), &window);
-        if (!showSideBySide(window, {&digit, &plus}))
-            GTEST_SKIP() << "no window system";
-        for (QPushButton* key : std::initializer_list<QPushButton*>{&digit, &plus}) {
-            int clicks = 0;
-            bool drawsDuringTheClick = false;
-            QObject::connect(key, &QPushButton::clicked, [&] {
-                ++clicks;
-                // A message box opened here must find the key drawing as usual.
-                drawsDuringTheClick = key->updatesEnabled();
-            });
-            for (const Input& input : c.inputs)
-                input(key);
-            QCoreApplication::processEvents();
-            EXPECT_EQ(key->isDown(), c.down);
-            EXPECT_EQ(clicks, c.clicks);
-            EXPECT_EQ(drawsDuringTheClick, c.clicks > 0);
-            EXPECT_TRUE(key->updatesEnabled());
-            EXPECT_TRUE(test::onScreen(*key) == test::drawnNow(*key));
-            if (c.finish)
-                c.finish(key);
-        }
-    }
-}
-
-// A click lifts only the key's own hold on its drawing: one its owner put on it stays, and a
-// window's hold still ends with the window's.
-TEST(QuickButton, ClickLeavesOtherHoldsOnItsDrawing) {
-    QWidget window;
-    ui::QuickButton held(QStringLiteral("7"), &window);
-    ui::QuickButton free(QStringLiteral("8"), &window);
-    if (!showSideBySide(window, {&held, &free}))
-        GTEST_SKIP() << "no window system";
-    held.setUpdatesEnabled(false);
-    QTest::mouseClick(&held, Qt::LeftButton);
-    EXPECT_FALSE(held.updatesEnabled());
-    held.setUpdatesEnabled(true);
-
-    window.setUpdatesEnabled(false);
-    QTest::mouseClick(&free, Qt::LeftButton);
-    window.setUpdatesEnabled(true);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(free.updatesEnabled());
-    EXPECT_TRUE(test::onScreen(free) == test::drawnNow(free));
 }
 
 } // namespace
