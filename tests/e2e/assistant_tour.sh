@@ -43,10 +43,13 @@ outer() {
 
 # True when window $1 is above window $2 in the window manager's stacking order.
 above() {
-  local order a b
-  order=" $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g') "
-  a=$(printf '0x%x' $(($1))) b=$(printf '0x%x' $(($2)))
-  [[ $order == *" $b "*" $a "* ]]
+  local w i=0 a=-1 b=-1
+  for w in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g'); do
+    [ $((w)) -eq $(($1)) ] && a=$i
+    [ $((w)) -eq $(($2)) ] && b=$i
+    i=$((i + 1))
+  done
+  [ $b -ge 0 ] && [ $a -gt $b ]
 }
 
 shot() { import -window root -depth 8 "ppm:$work/$1.ppm"; }
