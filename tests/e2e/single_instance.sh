@@ -13,20 +13,13 @@ set -u
 family=$1 case_name=$2 exe=$3
 work=$(mktemp -d)
 pids=()
-# Every process the case started ends with it; one still running 5 s after SIGTERM is named and
-# killed, so that ctest never waits for it.
+# Every process the case started ends with it, the last started first; one that does not end
+# on SIGTERM is killed, so that ctest never waits for it.
 cleanup() {
-    local pid i
+    local i
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-    for pid in "${pids[@]}"; do
-        # An ended child stays a zombie until it is waited for.
-        for _ in $(seq 1 50); do
-            grep -q '^State:[[:space:]]*[^Z]' "/proc/$pid/status" 2>/dev/null || continue 2
-            sleep 0.1
-        done
-        echo "note: $(tr '\0' ' ' <"/proc/$pid/cmdline") did not end on SIGTERM; killed" >&2
-        kill -KILL "$pid"
-    done
+    sleep 0.2
+    kill -KILL "${pids[@]}" 2>/dev/null
     wait
     rm -rf "$work"
 }
@@ -103,30 +96,28 @@ if [ "$family" = lock ]; then
 fi
 
 x_client=$4 driver=$5
-# The case: the window manager, what the start meets (its own first instance, "-", or a foreign
-# window made by `x_client window` with these arguments), and whether it is refused.
+# The case: the window manager, whether the start is refused, and what it meets: its own first
+# instance ("-") or a foreign window, made by `x_client window` with these arguments.
 case $case_name in
+#                                                         title       map      frames wm-state frame-title  decoration
 second_start)                             set -- none refused - ;;
-# A foreign window titled exactly "Tirelix", wherever and however it is, stops a start.
-foreign_mapped)                           set -- none refused Tirelix ;;
-foreign_unmapped)                         set -- none refused Tirelix --unmapped ;;
-foreign_in_frame)                         set -- none refused Tirelix --frames 1 ;;
-foreign_in_unmapped_frame)                set -- none refused Tirelix --frames 1 --unmapped ;;
-foreign_in_frame_and_wrapper)             set -- none refused Tirelix --frames 2 ;;
-foreign_managed_in_frame)                 set -- none refused Tirelix --frames 2 --wm-state ;;
-# The client a window manager marks (WM_STATE) stands for its frame, whatever else is titled
-# in the frame.
-foreign_managed_beside_titled_decoration)
-    set -- none refused Tirelix --frames 2 --wm-state --decoration Calculatrice ;;
+# A foreign window titled exactly "Tirelix", wherever and however it is, stops a start; the
+# client a window manager marks (WM_STATE) stands for its frame, whatever else is titled in it.
+foreign_mapped)                           set -- none refused Tirelix     mapped   0 - - - ;;
+foreign_unmapped)                         set -- none refused Tirelix     unmapped 0 - - - ;;
+foreign_in_frame)                         set -- none refused Tirelix     mapped   1 - - - ;;
+foreign_in_unmapped_frame)                set -- none refused Tirelix     unmapped 1 - - - ;;
+foreign_in_frame_and_wrapper)             set -- none refused Tirelix     mapped   2 - - - ;;
+foreign_managed_in_frame)                 set -- none refused Tirelix     mapped   2 wm-state - - ;;
+foreign_managed_beside_titled_decoration) set -- none refused Tirelix     mapped   2 wm-state - Calculatrice ;;
 # Titles that are not exactly "Tirelix" do not, nor does a titled window's child window.
-foreign_lower_case)                       set -- none started tirelix ;;
-foreign_longer_title)                     set -- none started "Tirelix 2" ;;
-foreign_lower_case_in_frame)              set -- none started tirelix --frames 1 ;;
-foreign_inside_titled_window)
-    set -- none started Tirelix --frames 1 --frame-title Calculatrice ;;
+foreign_lower_case)                       set -- none started tirelix     mapped   0 - - - ;;
+foreign_longer_title)                     set -- none started "Tirelix 2" mapped   0 - - - ;;
+foreign_lower_case_in_frame)              set -- none started tirelix     mapped   1 - - - ;;
+foreign_inside_titled_window)             set -- none started Tirelix     mapped   1 - Calculatrice - ;;
 # Under a reparenting window manager, the running instance's window sits in a frame.
 twm_second_start)                         set -- twm refused - ;;
-twm_foreign)                              set -- twm refused Tirelix ;;
+twm_foreign)                              set -- twm refused Tirelix     mapped   0 - - - ;;
 # Named "Tirelix", the application gets helper windows from Qt titled "Tirelix" too: they are
 # still the one instance.
 own_windows_titled_Tirelix)               set -- none own - ;;

@@ -1,12 +1,11 @@
 // The other X clients of the single-instance tests.
 //
-//   x_client window TITLE [--unmapped] [--frames N] [--frame-title TEXT] [--wm-state]
-//                         [--decoration TEXT]
+//   x_client window TITLE mapped|unmapped FRAMES wm-state|- FRAME_TITLE|- DECORATION|-
 // A foreign window with the title given, kept until the process is killed; prints "ready 0xID"
-// once the server holds it. --frames N puts it inside N nested untitled windows, reparented as
-// a window manager does; --frame-title gives the outermost of them a title of its own;
-// --decoration adds a window titled TEXT inside the outermost one, beside the rest; --wm-state
-// sets WM_STATE on the window, as a window manager does on its clients.
+// once the server holds it. It sits inside FRAMES nested untitled windows, reparented as a
+// window manager does; FRAME_TITLE gives the outermost of them a title of its own; DECORATION
+// adds a window so titled inside the outermost one, beside the rest; wm-state sets WM_STATE on
+// the window, as a window manager does on its clients.
 //
 //   x_client watch
 // Prints "map 0xID" for every window mapped on the root window, after a line "ready". When its
@@ -50,29 +49,14 @@ xcb_window_t createWindow(xcb_window_t parent, std::uint32_t mask, std::uint32_t
     return window;
 }
 
-int window(int argc, char* argv[]) {
-    bool mapped = true, wmState = false;
-    int frames = 0;
-    std::string frameTitle, decoration;
-    for (int i = 3; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--unmapped")
-            mapped = false;
-        else if (arg == "--wm-state")
-            wmState = true;
-        else if (arg == "--frames" && i + 1 < argc)
-            frames = std::atoi(argv[++i]);
-        else if (arg == "--frame-title" && i + 1 < argc)
-            frameTitle = argv[++i];
-        else if (arg == "--decoration" && i + 1 < argc)
-            decoration = argv[++i];
-        else
-            return 2;
-    }
+int window(char* argv[]) {
+    const std::string mapped = argv[3], wmState = argv[5], frameTitle = argv[6],
+                      decoration = argv[7];
+    const int frames = std::atoi(argv[4]);
     // Made top-level first, then moved into its frames, as a window manager reparents a client.
     const xcb_window_t client = createWindow(screen->root, XCB_CW_BACK_PIXEL, screen->white_pixel);
     setTitle(client, argv[2]);
-    if (wmState) {
+    if (wmState == "wm-state") {
         const std::uint32_t normal[] = {1, XCB_NONE};
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, client, atom("WM_STATE"), atom("WM_STATE"),
                             32, 2, normal);
@@ -83,15 +67,15 @@ int window(int argc, char* argv[]) {
             createWindow(i ? chain.back() : screen->root, XCB_CW_BACK_PIXEL, screen->white_pixel));
     if (frames > 0) {
         const xcb_window_t inner = chain.back();
-        if (!frameTitle.empty())
+        if (frameTitle != "-")
             setTitle(chain.front(), frameTitle);
-        if (!decoration.empty()) {
+        if (decoration != "-") {
             chain.push_back(createWindow(chain.front(), XCB_CW_BACK_PIXEL, screen->white_pixel));
             setTitle(chain.back(), decoration);
         }
         xcb_reparent_window(c, client, inner, 0, 0);
     }
-    if (mapped) {
+    if (mapped == "mapped") {
         xcb_map_window(c, client);
         for (const xcb_window_t frame : chain)
             xcb_map_window(c, frame);
@@ -150,10 +134,11 @@ int main(int argc, char* argv[]) {
         return 2;
     screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "window" && argc > 2)
-        return window(argc, argv);
+    if (mode == "window" && argc == 8)
+        return window(argv);
     if (mode == "watch")
         return watch();
-    std::fputs("usage: x_client window TITLE [OPTIONS] | x_client watch\n", stderr);
+    std::fputs("usage: x_client window TITLE MAP FRAMES WM_STATE FRAME_TITLE DECORATION | watch\n",
+               stderr);
     return 2;
 }
