@@ -19,6 +19,10 @@ struct Fault {
     bool (*lift)(test::SmallFileSystem&);
 };
 
+void PrintTo(const Fault& f, std::ostream* os) {
+    *os << f.name;
+}
+
 class DiskFault : public ::testing::TestWithParam<Fault> {};
 
 TEST_P(DiskFault, WritesFailSilentlyAndLeaveEveryFileWhole) {

@@ -36,6 +36,10 @@ const struct Hostile {
     {"TooManyFrames", gif(460, 61, {0, 0, 460, 61}, 2000)},
 };
 
+void PrintTo(const Hostile& h, std::ostream* os) {
+    *os << h.name;
+}
+
 void expectPlaying(const test::OnlineRig& rig, bool playing) {
     EXPECT_EQ(rig.label("Gif89a1")->isVisible(), playing);
     EXPECT_EQ(rig.label("Image3")->isVisible(), !playing);
