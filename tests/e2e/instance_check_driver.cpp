@@ -15,20 +15,16 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    bool hold = false;
-    const QStringList args = QApplication::arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--app-name") && i + 1 < args.size()) {
-            QApplication::setApplicationName(args[++i]);
-        } else if (args[i] == QLatin1String("--display-name") && i + 1 < args.size()) {
-            QApplication::setApplicationDisplayName(args[++i]);
-        } else if (args[i] == QLatin1String("--hold")) {
-            hold = true;
-        } else {
-            std::fprintf(stderr, "usage: instance_check_driver [--app-name NAME] "
-                                 "[--display-name NAME] [--hold]\n");
-            return 2;
-        }
+    QStringList args = QApplication::arguments().mid(1);
+    const bool hold = args.removeAll(QStringLiteral("--hold")) > 0;
+    for (; args.size() >= 2 && args[0] == QLatin1String("--app-name"); args.remove(0, 2))
+        QApplication::setApplicationName(args[1]);
+    for (; args.size() >= 2 && args[0] == QLatin1String("--display-name"); args.remove(0, 2))
+        QApplication::setApplicationDisplayName(args[1]);
+    if (!args.isEmpty()) {
+        std::fprintf(stderr, "usage: instance_check_driver [--app-name NAME] "
+                             "[--display-name NAME] [--hold]\n");
+        return 2;
     }
 
     const QString title = QStringLiteral("Tirelix");

@@ -1,213 +1,209 @@
 #!/usr/bin/env bash
-# One Tirelix on a desktop: a start finding another window titled exactly "Tirelix", of any
-# program, mapped or not, ends at once and silently (exit 0, no window shown).
+# One Tirelix a desktop, two families of cases, each a table below:
 #
-#   single_instance.sh CASE TIRELIX X_TITLED_WINDOW X_MAP_WATCH INSTANCE_CHECK_DRIVER
+#   single_instance.sh x11 CASE TIRELIX X_CLIENT INSTANCE_CHECK_DRIVER
+# A start finding another window titled exactly "Tirelix", of any program, mapped or not, ends
+# at once and silently (exit 0, no window shown). Each case runs on an X server of its own, so
+# that its windows (and the window manager of the twm cases) never meet another test's.
 #
-# Each case runs on an X server of its own, so that the windows it makes (and the window
-# manager of the twm cases) never meet another test's program.
+#   single_instance.sh lock CASE TIRELIX INSTANCE_CHECK_DRIVER
+# Where no X11 window list can be read (here the offscreen platform), a lock file held for the
+# life of the process stands for the running instance.
 set -u
-case_name=$1 exe=$2 titled_window=$3 map_watch=$4 driver=$5
-
+family=$1 case_name=$2 exe=$3
 work=$(mktemp -d)
 pids=()
-# Every process the case started ends with it. One still running 5 s after SIGTERM is named,
-# with what it waits on, and killed: the case's verdict stands, and ctest never waits for it.
+# Every process the case started ends with it, the last started first; one that does not end
+# on SIGTERM is killed, so that ctest never waits for it.
 cleanup() {
-    local pid left=() i
+    local i
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-    for _ in $(seq 1 50); do
-        left=()
-        for pid in "${pids[@]}"; do
-            # An ended child stays a zombie until it is waited for.
-            grep -q '^State:[[:space:]]*[^Z]' "/proc/$pid/status" 2>/dev/null && left+=("$pid")
-        done
-        [ ${#left[@]} -eq 0 ] && break
-        sleep 0.1
-    done
-    for pid in "${left[@]}"; do
-        echo "note ($case_name): $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) did not end on" \
-            "SIGTERM (state $(awk '/^State:/ {print $2}' "/proc/$pid/status" 2>/dev/null)," \
-            "waiting in $(cat "/proc/$pid/wchan" 2>/dev/null)); killed" >&2
-        kill -KILL "$pid" 2>/dev/null
-    done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+    sleep 0.2
+    kill -KILL "${pids[@]}" 2>/dev/null
+    wait
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL ($case_name): $*" >&2; exit 1; }
-
+fail() { echo "FAIL ($family $case_name): $*" >&2; exit 1; }
 # Waits (at most 20 s) until `file` has a line matching `pattern`.
 wait_for_line() {
-    local file=$1 pattern=$2
     for _ in $(seq 1 200); do
-        grep -q -E "$pattern" "$file" 2>/dev/null && return 0
+        grep -q -E "$2" "$1" 2>/dev/null && return 0
         sleep 0.1
     done
     return 1
 }
-
-start_server() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
-        >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    pids+=("$xvfb_pid")
-    wait_for_line "$work/display" '^[0-9]+$' || fail "Xvfb did not start"
-    export DISPLAY=:$(head -n1 "$work/display")
+# Runs a process to its end, in 30 s, and expects status 0 and nothing printed but `$1`.
+expect_output() {
+    local status
+    timeout 30 "${@:2}" >"$work/out" 2>"$work/err" 5>&-
+    status=$?
+    [ "$status" -eq 0 ] || fail "${*:2} ended with status $status: $(cat "$work/err")"
+    [ "$(cat "$work/out")" = "$1" ] || fail "${*:2} printed: $(cat "$work/out")"
 }
+
+if [ "$family" = lock ]; then
+    driver=$4
+    export QT_QPA_PLATFORM=offscreen HOME=$work/home XDG_RUNTIME_DIR=$work/run TMPDIR=$work/tmp
+    export XDG_SESSION_ID=1
+    unset DISPLAY WAYLAND_DISPLAY
+    mkdir -p "$HOME" "$TMPDIR"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    locks() { find "$1" -name '*.lock' 2>/dev/null; }
+    # Starts a driver that keeps its lock; it must have found no other instance.
+    hold() {
+        "$driver" --hold >"$work/hold" 2>/dev/null &
+        held=$!
+        pids+=("$held")
+        wait_for_line "$work/hold" '^(alone|running)$' || fail "the holding driver did not check"
+        [ "$(cat "$work/hold")" = $'no window list\nalone' ] || fail "held: $(cat "$work/hold")"
+    }
+    expect() { expect_output $'no window list\n'"$1" "$driver"; }
+    folder=$TMPDIR/tirelix-$(id -u)
+    case $case_name in
+    second_start)
+        "$exe" >/dev/null 2>&1 &
+        pids+=($!)
+        for _ in $(seq 1 200); do [ -n "$(locks "$XDG_RUNTIME_DIR")" ] && break; sleep 0.1; done
+        [ -n "$(locks "$XDG_RUNTIME_DIR")" ] || fail "the first start took no lock"
+        expect_output "" "$exe"
+        kill -0 "${pids[0]}" 2>/dev/null || fail "the first instance is gone" ;;
+    held) hold && expect running ;;
+    other_session) hold && XDG_SESSION_ID=2 expect alone ;;
+    # A process that died without letting go of its lock does not block the next start.
+    stale_after_crash)
+        hold && kill -KILL "$held" && wait "$held" 2>/dev/null
+        [ -n "$(locks "$XDG_RUNTIME_DIR")" ] || fail "the killed driver left no lock behind"
+        expect alone && hold && expect running ;;
+    released_at_exit)
+        expect alone && [ -z "$(locks "$XDG_RUNTIME_DIR")" ] || fail "lock left behind"
+        expect alone ;;
+    # Without a runtime folder, a private folder of the user's in the temporary folder.
+    no_runtime_folder)
+        unset XDG_RUNTIME_DIR
+        hold && expect running
+        [ "$(stat -c %a "$folder")" = 700 ] && [ -n "$(locks "$folder")" ] || fail "$folder" ;;
+    # A folder that others may write to is not trusted: the check gives up rather than block.
+    shared_temporary_folder)
+        unset XDG_RUNTIME_DIR
+        mkdir -m 777 "$folder"
+        hold && expect alone
+        [ -z "$(locks "$TMPDIR")" ] || fail "a lock was made in a shared folder" ;;
+    *) fail "no such case" ;;
+    esac
+    echo "ok: $case_name"
+    exit 0
+fi
+
+x_client=$4 driver=$5
+# The case: the window manager, whether the start is refused, and what it meets: its own first
+# instance ("-") or a foreign window, made by `x_client window` with these arguments.
+case $case_name in
+#                                                         title       map      frames wm-state frame-title  decoration
+second_start)                             set -- none refused - ;;
+# A foreign window titled exactly "Tirelix", wherever and however it is, stops a start; the
+# client a window manager marks (WM_STATE) stands for its frame, whatever else is titled in it.
+foreign_mapped)                           set -- none refused Tirelix     mapped   0 - - - ;;
+foreign_unmapped)                         set -- none refused Tirelix     unmapped 0 - - - ;;
+foreign_in_frame)                         set -- none refused Tirelix     mapped   1 - - - ;;
+foreign_in_unmapped_frame)                set -- none refused Tirelix     unmapped 1 - - - ;;
+foreign_in_frame_and_wrapper)             set -- none refused Tirelix     mapped   2 - - - ;;
+foreign_managed_in_frame)                 set -- none refused Tirelix     mapped   2 wm-state - - ;;
+foreign_managed_beside_titled_decoration) set -- none refused Tirelix     mapped   2 wm-state - Calculatrice ;;
+# Titles that are not exactly "Tirelix" do not, nor does a titled window's child window.
+foreign_lower_case)                       set -- none started tirelix     mapped   0 - - - ;;
+foreign_longer_title)                     set -- none started "Tirelix 2" mapped   0 - - - ;;
+foreign_lower_case_in_frame)              set -- none started tirelix     mapped   1 - - - ;;
+foreign_inside_titled_window)             set -- none started Tirelix     mapped   1 - Calculatrice - ;;
+# Under a reparenting window manager, the running instance's window sits in a frame.
+twm_second_start)                         set -- twm refused - ;;
+twm_foreign)                              set -- twm refused Tirelix     mapped   0 - - - ;;
+# Named "Tirelix", the application gets helper windows from Qt titled "Tirelix" too: they are
+# still the one instance.
+own_windows_titled_Tirelix)               set -- none own - ;;
+*) fail "no such case" ;;
+esac
+wm=$1 outcome=$2
+shift 2
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for_line "$work/display" '^[0-9]+$' || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$work/display")
 
 # twm, set to place windows itself and not to grab the server, framing every client. Its
 # default fonts come from xfonts-base, which a minimal system lacks, and under a UTF-8 locale
 # twm gives up without them: it takes the server's built-in "fixed" and the C locale instead.
 # A twm that cannot open the display (seen once in CI, right after the server had announced it)
-# is started again; the last failure says whether the server still runs and what it logged.
-start_twm() {
-    command -v twm >/dev/null || fail "twm is not installed (scripts/deps installs it)"
+# is started again.
+if [ "$wm" = twm ]; then
     printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$work/twmrc"
     printf '%s "fixed"\n' TitleFont ResizeFont MenuFont IconFont IconManagerFont >>"$work/twmrc"
-    local attempt twm_pid
     for attempt in 1 2 3; do
         LC_ALL=C twm -f "$work/twmrc" >"$work/twm.log" 2>&1 &
-        twm_pid=$!
-        pids+=("$twm_pid")
+        pids+=($!)
         for _ in $(seq 1 200); do
-            xwininfo -root -tree 2>/dev/null | grep -q '"TWM Icon Manager"' && return 0
-            kill -0 "$twm_pid" 2>/dev/null || break
+            xwininfo -root -tree 2>/dev/null | grep -q '"TWM Icon Manager"' && break 2
+            kill -0 "${pids[-1]}" 2>/dev/null || break
             sleep 0.1
         done
-        kill -0 "$twm_pid" 2>/dev/null && break
-        sleep 0.5
+        [ "$attempt" = 3 ] && fail "twm did not start: $(cat "$work/twm.log")"
     done
-    local server=running
-    kill -0 "$xvfb_pid" 2>/dev/null || server=gone
-    fail "twm did not start (attempt $attempt, X server $server): $(cat "$work/twm.log")" \
-        "Xvfb said: $(tail -n 5 "$work/xvfb.log")"
-}
-
-# A foreign window, from a program that is not Tirelix.
-foreign() {
-    "$titled_window" "$@" >"$work/foreign.out" 2>"$work/foreign.err" &
-    pids+=($!)
-    wait_for_line "$work/foreign.out" '^ready' ||
-        fail "the foreign window was not made: $(cat "$work/foreign.err")"
-}
-
-# The program's main window: titled "Tirelix" and, unlike Qt's helper windows and the foreign
-# window, with a window class.
-main_window_id() {
-    xwininfo -root -tree 2>/dev/null | awk '/"Tirelix": \("/ {print $1; exit}'
-}
+fi
 
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
-
-# Starts the program and waits until its main window is on screen.
+# The window lies inside a frame, not directly under the root window.
+expect_framed() {
+    ! xwininfo -root -children | awk '/^ +0x/ {print $1}' | grep -q -x -- "$1" ||
+        fail "window $1 is not inside a frame"
+}
+# Starts the program and waits until its main window (titled "Tirelix" and, unlike Qt's helper
+# windows and the foreign window, with a window class) is on screen.
 expect_started() {
-    local name=${1:-$exe}
     mkdir -p "$work/home.first"
-    HOME=$work/home.first "$name" >/dev/null 2>"$work/first.err" &
-    first_pid=$!
-    pids+=("$first_pid")
+    HOME=$work/home.first "$exe" >/dev/null 2>"$work/first.err" &
+    first=$!
+    pids+=("$first")
     for _ in $(seq 1 200); do
-        first_window=$(main_window_id)
-        if [ -n "$first_window" ] && is_viewable "$first_window"; then
-            kill -0 "$first_pid" 2>/dev/null || fail "the program exited after showing its window"
-            return 0
-        fi
-        kill -0 "$first_pid" 2>/dev/null || fail "the program refused to start"
+        window=$(xwininfo -root -tree 2>/dev/null | awk '/"Tirelix": \("/ {print $1; exit}')
+        [ -n "$window" ] && is_viewable "$window" && kill -0 "$first" 2>/dev/null && return 0
+        kill -0 "$first" 2>/dev/null || fail "the program ended: $(cat "$work/first.err")"
         sleep 0.1
     done
     fail "the program did not show its main window"
 }
 
-# Starts the program and expects it to end by itself, exit 0, with no window mapped meanwhile.
-expect_refused() {
+if [ "$outcome" = own ]; then
+    out=$(timeout 30 "$driver" --app-name Tirelix --display-name Tirelix) || fail "driver: $?"
+    [[ $out =~ ^windows\ own=([0-9]+)\ foreign=0$'\n'alone$ ]] && [ "${BASH_REMATCH[1]}" -ge 2 ] ||
+        fail "expected two or more own windows titled Tirelix, no other, and alone: $out"
+elif [ "$1" = - ]; then
+    expect_started
+else
+    "$x_client" window "$@" >"$work/foreign.out" 2>"$work/foreign.err" &
+    pids+=($!)
+    wait_for_line "$work/foreign.out" '^ready' || fail "no foreign window: $(cat "$work/foreign.err")"
+    window=$(awk '/^ready/ {print $2}' "$work/foreign.out")
+    [ "$wm" = none ] || for _ in $(seq 1 200); do is_viewable "$window" && break; sleep 0.1; done
+fi
+[ "$wm" = none ] || expect_framed "$window"
+
+if [ "$outcome" = started ]; then
+    expect_started
+elif [ "$outcome" = refused ]; then
+    # The second start ends by itself, exit 0, silent, with no window mapped meanwhile.
     mkfifo "$work/watch.in"
-    "$map_watch" <"$work/watch.in" >"$work/maps.out" 2>"$work/watch.err" &
-    local watch_pid=$!
-    pids+=("$watch_pid")
+    "$x_client" watch <"$work/watch.in" >"$work/maps.out" 2>&1 &
+    pids+=($!)
     exec 5>"$work/watch.in"
-    wait_for_line "$work/maps.out" '^ready' ||
-        fail "the map watch did not start: $(cat "$work/watch.err")"
+    wait_for_line "$work/maps.out" '^ready' || fail "the map watch did not start"
     mkdir -p "$work/home.second"
-    HOME=$work/home.second timeout 30 "$exe" >"$work/second.out" 2>"$work/second.err" 5>&-
-    local status=$?
-    [ "$status" -ne 124 ] || fail "the second start did not end"
-    [ "$status" -eq 0 ] || fail "the second start ended with status $status"
-    [ ! -s "$work/second.out" ] || fail "the second start printed: $(cat "$work/second.out")"
+    HOME=$work/home.second expect_output "" "$exe"
     # Closing its input makes the watch report every map made so far, then end.
     exec 5>&-
-    wait "$watch_pid" && grep -q -x done "$work/maps.out" ||
-        fail "the map watch failed: $(cat "$work/watch.err")"
-    if grep -q '^map' "$work/maps.out"; then
-        fail "the second start mapped a window: $(grep '^map' "$work/maps.out" | tr '\n' ' ')"
-    fi
-}
-
-# The first instance is untouched: still running, its main window still on screen.
-expect_first_undisturbed() {
-    kill -0 "$first_pid" 2>/dev/null || fail "the first instance is gone"
-    is_viewable "$first_window" || fail "the first instance's window is no longer on screen"
-}
-
-# The window `id` lies inside a frame, not directly under the root window.
-expect_framed() {
-    local top
-    top=$(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}')
-    ! grep -q -x -- "$1" <<<"$top" || fail "window $1 is not inside a frame"
-}
-
-start_server
-case $case_name in
-second_start)
-    expect_started
-    expect_refused
-    expect_first_undisturbed
-    ;;
-# A foreign window titled exactly "Tirelix", wherever and however it is, stops a start.
-foreign_mapped) foreign Tirelix && expect_refused ;;
-foreign_unmapped) foreign Tirelix --unmapped && expect_refused ;;
-foreign_in_frame) foreign Tirelix --frames 1 && expect_refused ;;
-foreign_in_unmapped_frame) foreign Tirelix --frames 1 --unmapped && expect_refused ;;
-foreign_in_frame_and_wrapper) foreign Tirelix --frames 2 && expect_refused ;;
-foreign_managed_in_frame) foreign Tirelix --frames 2 --wm-state && expect_refused ;;
-# The client a window manager marks (WM_STATE) stands for its frame, whatever else is titled
-# in the frame.
-foreign_managed_beside_titled_decoration)
-    foreign Tirelix --frames 2 --wm-state --decoration Calculatrice && expect_refused ;;
-# Titles that are not exactly "Tirelix" do not, nor does a titled window's child window.
-foreign_lower_case) foreign tirelix && expect_started ;;
-foreign_longer_title) foreign "Tirelix 2" && expect_started ;;
-foreign_lower_case_in_frame) foreign tirelix --frames 1 && expect_started ;;
-foreign_inside_titled_window)
-    foreign Tirelix --frames 1 --frame-title Calculatrice && expect_started ;;
-# Named "Tirelix", the application gets helper windows from Qt titled "Tirelix" too: they are
-# still the one instance.
-own_windows_titled_Tirelix)
-    out=$(timeout 30 "$driver" --app-name Tirelix --display-name Tirelix 2>"$work/driver.err")
-    status=$?
-    [ "$status" -eq 0 ] || fail "the driver ended with status $status: $(cat "$work/driver.err")"
-    own=$(sed -n 's/^windows own=\([0-9]*\) foreign=0$/\1/p' <<<"$out")
-    [ -n "$own" ] && [ "$own" -ge 2 ] ||
-        fail "expected two or more own windows titled Tirelix and no other, found: $out"
-    [ "$(tail -n1 <<<"$out")" = alone ] || fail "the program's own windows stopped its start"
-    ;;
-# Under a reparenting window manager, the running instance's window sits in a frame.
-twm_second_start)
-    start_twm
-    expect_started
-    expect_framed "$first_window"
-    expect_refused
-    expect_first_undisturbed
-    ;;
-twm_foreign)
-    start_twm
-    foreign Tirelix
-    client=$(awk '/^ready/ {print $2}' "$work/foreign.out")
-    for _ in $(seq 1 200); do is_viewable "$client" && break; sleep 0.1; done
-    is_viewable "$client" || fail "the foreign window was not shown"
-    expect_framed "$client"
-    expect_refused
-    ;;
-*) fail "no such case" ;;
-esac
+    wait "${pids[-1]}" && grep -q -x done "$work/maps.out" || fail "map watch: $(cat "$work/maps.out")"
+    ! grep '^map' "$work/maps.out" || fail "the second start mapped a window"
+    # The first instance is untouched: still running, its main window still on screen.
+    [ "$1" != - ] || { kill -0 "$first" && is_viewable "$window"; } || fail "the first is gone"
+fi
 echo "ok: $case_name (${SECONDS} s)"

@@ -1,5 +1,5 @@
 # Sourced by the end-to-end scripts that run the program under openbox on the X server in
-# $DISPLAY.
+# $DISPLAY: a scratch folder, the window manager, a program folder and the program's windows.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -7,18 +7,15 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # fresh minimal Debian) a title such as "Démarrage" would never match, nor fail to.
 xdotool() { LC_ALL=C.UTF-8 command xdotool "$@"; }
 
-# Ends the script unless there is an X server and each of the named tools.
+# Ends the script unless there is an X server and each of the named tools; then makes a scratch
+# folder `work`, removed when the script ends, with the processes listed in `pids` (even a
+# folder the script made read-only).
 require_x_tools() {
-  [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: run under Xvfb" >&2; exit 1; }
+  [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run under Xvfb"
   local tool
-  for tool in openbox "$@"; do
-    command -v "$tool" >/dev/null || { echo "missing $tool (scripts/deps installs it)" >&2; exit 1; }
+  for tool in openbox xdotool xwininfo xprop "$@"; do
+    command -v "$tool" >/dev/null || fail "missing $tool (scripts/deps installs it)"
   done
-}
-
-# A scratch folder `work`, removed when the script ends, with the processes listed in `pids`
-# (even a folder the script made read-only).
-make_work_folder() {
   work=$(mktemp -d)
   pids=()
   trap end_work EXIT
@@ -30,8 +27,7 @@ end_work() {
   rm -rf "$work"
 }
 
-# Starts openbox with this home, adds it to `pids`, and returns 0 once it manages the display
-# (1 if it does not within 10 s).
+# Starts openbox with this home; fails unless it manages the display within 10 s.
 #
 # Openbox runs its --startup command only when its start is complete. Properties on the root
 # window are no sign of that: an earlier manager leaves them behind, and openbox sets its own
@@ -39,13 +35,41 @@ end_work() {
 start_window_manager() {
   local home=$1 ready=$1/window-manager-ready
   mkdir -p "$home"
-  rm -f "$ready"
   HOME=$home openbox --sm-disable --startup "touch $ready" >"$home/openbox.log" 2>&1 &
   pids+=($!)
   for _ in $(seq 1 100); do
     [ -e "$ready" ] && return 0
     sleep 0.1
   done
-  cat "$home/openbox.log" >&2
+  fail "the window manager did not start: $(cat "$home/openbox.log")"
+}
+
+# A program folder $work/prog of the built program, on its first start, and a home $work/home.
+make_program_folder() {
+  mkdir "$work/prog" "$work/home"
+  cp "$1" "$work/prog/tirelix"
+  cp "$(dirname "$1")/Pub1.gif" "$(dirname "$1")/MainTacheG.ico" "$work/prog/"
+  printf '"0"\r\n' >"$work/prog/Prem.eff"
+  printf '"0"\r\n' >"$work/prog/Pub.eff"
+  printf '""\r\n' >"$work/prog/Site.eff"
+}
+
+# The id of the first visible window with this exact title, waiting (10 s) for it.
+wait_titled() {
+  local id
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits (at most 5 s) until `file` holds exactly the quoted value `value` and CR LF.
+wait_value() {
+  for _ in $(seq 1 50); do
+    cmp -s "$1" <(printf '"%s"\r\n' "$2") && return 0
+    sleep 0.1
+  done
   return 1
 }

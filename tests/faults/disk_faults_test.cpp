@@ -11,66 +11,41 @@
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 
-using test::OnlineRig;
-using test::SmallFileSystem;
-using test::TestServer;
-
 namespace {
-
-const QByteArray kOldPage = "{\\rtf1\\ansi ancienne page\\par }";
-const QByteArray kOldSite = "\"https://old.example/\"\r\n";
-const QByteArray kPubOff = "\"0\"\r\n";
 
 struct Fault {
     const char* name;
-    std::function<bool(SmallFileSystem&)> apply;
-    std::function<bool(SmallFileSystem&)> lift;
-};
-
-const Fault kFaults[] = {
-    {"Full", [](SmallFileSystem& fs) { return fs.fill(); },
-     [](SmallFileSystem& fs) {
-         fs.empty();
-         return true;
-     }},
-    // chmod does not stop root: the file system itself turns read-only.
-    {"ReadOnly", [](SmallFileSystem& fs) { return fs.setReadOnly(true); },
-     [](SmallFileSystem& fs) { return fs.setReadOnly(false); }},
+    bool (*apply)(test::SmallFileSystem&);
+    bool (*lift)(test::SmallFileSystem&);
 };
 
 void PrintTo(const Fault& f, std::ostream* os) {
     *os << f.name;
 }
 
-class DiskFault : public ::testing::TestWithParam<Fault> {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(served.open());
-        served.write(test::kTinyGif);
-        served.flush();
-        TestServer::Options o;
-        o.bannerFile = served.fileName();
-        server = std::make_unique<TestServer>(o);
-        ASSERT_TRUE(server->running());
-    }
-
-    QTemporaryFile served;
-    std::unique_ptr<TestServer> server;
-};
+class DiskFault : public ::testing::TestWithParam<Fault> {};
 
 TEST_P(DiskFault, WritesFailSilentlyAndLeaveEveryFileWhole) {
-    OnlineRig rig;
-    SmallFileSystem fs(rig.folder.path(), 64);
+    QTemporaryFile served;
+    ASSERT_TRUE(served.open() && served.write(test::kTinyGif) && served.flush());
+    test::TestServer::Options o;
+    o.bannerFile = served.fileName();
+    test::TestServer server(o);
+    ASSERT_TRUE(server.running());
+    test::OnlineRig rig;
+    test::SmallFileSystem fs(rig.folder.path(), 64);
     if (!fs.mounted())
         GTEST_SKIP() << fs.whyNot();
     const QString page = rig.file("page.cxt");
-    test::writeBytes(page, kOldPage);
-    test::writeBytes(rig.file("Site.eff"), kOldSite);
-    const QByteArray oldBanner = QByteArray::fromStdString(test::MakeGif(2, 2, {{0, 0, 2, 2}}));
-    test::writeBytes(rig.file("Pub2.gif"), oldBanner);
+    const QMap<QString, QByteArray> before{
+        {page, "{\\rtf1\\ansi ancienne page\\par }"},
+        {rig.file("Site.eff"), "\"https://old.example/\"\r\n"},
+        {rig.file("Pub2.gif"), QByteArray::fromStdString(test::MakeGif(2, 2, {{0, 0, 2, 2}}))}};
+    for (auto file = before.begin(); file != before.end(); ++file)
+        test::writeBytes(file.key(), file.value());
     rig.connection.connected = true;
     rig.load(false);
-    rig.window->onlineSettings().downloadHost = server->host();
+    rig.window->onlineSettings().downloadHost = server.host();
     const QStringList files = QDir(rig.folder.path()).entryList(QDir::Files);
     const std::string tape = test::lines({"12 + 3 =  15", "1,5 x 2 =  3"});
     rig.window->tape().setText(tape);
@@ -84,15 +59,11 @@ TEST_P(DiskFault, WritesFailSilentlyAndLeaveEveryFileWhole) {
     save();
     pub->trigger();
     // The switch holds for this run; only remembering it failed.
-    EXPECT_TRUE(rig.window->PubActive);
-    EXPECT_TRUE(pub->isChecked());
+    EXPECT_TRUE(rig.window->PubActive && pub->isChecked());
     EXPECT_EQ(rig.downloadTick(), false);
-
-    EXPECT_EQ(test::readBytes(page), kOldPage);
-    EXPECT_EQ(test::readBytes(rig.file("Pub.eff")), kPubOff);
-    EXPECT_EQ(test::readBytes(rig.file("Site.eff")), kOldSite);
-    EXPECT_EQ(test::readBytes(rig.file("Pub2.gif")), oldBanner);
-    EXPECT_TRUE(rig.dialogs.messages.empty());
+    for (auto file = before.begin(); file != before.end(); ++file)
+        EXPECT_EQ(test::readBytes(file.key()), file.value()) << file.key().toStdString();
+    EXPECT_EQ(test::readBytes(rig.file("Pub.eff")), "\"0\"\r\n");
     // No part of a file is left beside them.
     EXPECT_EQ(QDir(rig.folder.path()).entryList(QDir::Files), files);
     // The window goes on: the banner on disk still plays.
@@ -111,7 +82,13 @@ TEST_P(DiskFault, WritesFailSilentlyAndLeaveEveryFileWhole) {
     EXPECT_TRUE(rig.dialogs.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(ProgramFolder, DiskFault, ::testing::ValuesIn(kFaults),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    ProgramFolder, DiskFault,
+    ::testing::Values(Fault{"Full", [](test::SmallFileSystem& fs) { return fs.fill(); },
+                            [](test::SmallFileSystem& fs) { return fs.empty(); }},
+                      Fault{"ReadOnly",
+                            [](test::SmallFileSystem& fs) { return fs.setReadOnly(true); },
+                            [](test::SmallFileSystem& fs) { return fs.setReadOnly(false); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

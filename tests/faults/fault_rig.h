@@ -2,9 +2,7 @@
 // own figures (memory, open files) read from /proc.
 #pragma once
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QString>
 #include <cerrno>
 #include <cstring>
@@ -27,48 +25,37 @@ class SmallFileSystem {
         const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0755";
         mounted_ = PrivateMounts() &&
                    mount("tirelix-test", folder_.c_str(), "tmpfs", 0, options.c_str()) == 0;
-        error_ = mounted_ ? 0 : errno;
+        why_ = !PrivateMounts() ? "needs a mount namespace of its own: root, outside a chroot"
+                                : "mount -t tmpfs failed: " + std::string(strerror(errno));
     }
     ~SmallFileSystem() {
         if (mounted_)
             umount2(folder_.c_str(), MNT_DETACH);
     }
-    SmallFileSystem(const SmallFileSystem&) = delete;
-    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
-
     bool mounted() const { return mounted_; }
-    std::string whyNot() const {
-        return PrivateMounts()
-                   ? "mount -t tmpfs failed: " + std::string(strerror(error_))
-                   : std::string("needs a mount namespace of its own: root, outside a chroot");
-    }
+    const std::string& whyNot() const { return why_; }
 
     // Writes a filler until not one more byte fits.
     bool fill() {
-        const std::string path = folder_ + "/.filler";
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd < 0)
-            return false;
+        const int fd = ::open((folder_ + "/.filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const std::string page(4096, 'x');
-        while (::write(fd, page.data(), page.size()) > 0) {
-        }
-        while (::write(fd, page.data(), 1) > 0) {
-        }
-        const bool full = errno == ENOSPC;
+        for (std::size_t size : {page.size(), std::size_t{1}})
+            while (fd >= 0 && ::write(fd, page.data(), size) > 0) {
+            }
+        const bool full = fd >= 0 && errno == ENOSPC;
         ::close(fd);
         return full;
     }
-    void empty() { ::unlink((folder_ + "/.filler").c_str()); }
-
+    bool empty() { return ::unlink((folder_ + "/.filler").c_str()) == 0; }
+    // chmod does not stop root: the file system itself turns read-only.
     bool setReadOnly(bool readOnly) {
         const unsigned long flags = readOnly ? MS_REMOUNT | MS_RDONLY : MS_REMOUNT;
         return mount(nullptr, folder_.c_str(), nullptr, flags, nullptr) == 0;
     }
 
   private:
-    std::string folder_;
+    std::string folder_, why_;
     bool mounted_ = false;
-    int error_ = 0;
 };
 
 // A field of /proc/self/status in kilobytes (VmRSS, VmHWM), -1 when absent.
@@ -81,29 +68,23 @@ inline long StatusKb(const char* field) {
     return -1;
 }
 
-// Brings VmHWM down to the present VmRSS, so that the next reading is this test's own peak.
-inline bool ResetPeakMemory() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return clear.good();
+// How far the resident memory peaks above where it stood while `run` runs (-1: unknown).
+template <typename Run> long PeakGrowthKb(Run run) {
+    std::ofstream("/proc/self/clear_refs") << "5"; // VmHWM down to the present VmRSS
+    const long before = StatusKb("VmRSS");
+    run();
+    return StatusKb("VmHWM") - before;
 }
 
 inline int OpenFileCount() {
-    return static_cast<int>(QDir(QStringLiteral("/proc/self/fd"))
-                                .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
-                                .size());
+    return int(QDir(QStringLiteral("/proc/self/fd"))
+                   .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+                   .size());
 }
 
-// Built with AddressSanitizer, whose quarantine keeps freed memory resident by design.
+// AddressSanitizer's quarantine keeps freed memory resident by design.
 #if defined(__SANITIZE_ADDRESS__)
 inline constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-inline constexpr bool kSanitized = true;
-#else
-inline constexpr bool kSanitized = false;
-#endif
 #else
 inline constexpr bool kSanitized = false;
 #endif

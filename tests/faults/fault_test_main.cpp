@@ -6,16 +6,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sched.h>
-#include <sys/mount.h>
 
 namespace test {
-
 bool g_privateMounts = false;
-
 bool PrivateMounts() {
     return g_privateMounts;
 }
-
 } // namespace test
 
 int main(int argc, char** argv) {
@@ -25,11 +21,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir runtime;
-    if (runtime.isValid()) {
-        QFile::setPermissions(runtime.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    }
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

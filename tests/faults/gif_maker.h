@@ -12,11 +12,6 @@ struct GifFrame {
     std::uint16_t left = 0, top = 0, width = 1, height = 1;
 };
 
-inline void putWord(std::string& out, std::uint16_t value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>(value >> 8);
-}
-
 // A looping GIF: a two-colour global table, and per frame a graphic control block and an
 // image whose LZW data is only a clear code and the end code (a decoder still fills and
 // converts its whole canvas).
@@ -24,27 +19,21 @@ inline std::string MakeGif(std::uint16_t screenWidth, std::uint16_t screenHeight
                            std::initializer_list<GifFrame> frames, int repeat = 1,
                            bool trailer = true) {
     std::string out = "GIF89a";
-    putWord(out, screenWidth);
-    putWord(out, screenHeight);
-    out += std::string("\x80\x00\x00", 3);
-    out += std::string("\x00\x00\x00\xff\xff\xff", 6);
+    auto word = [&out](std::uint16_t value) { out += {char(value & 0xFF), char(value >> 8)}; };
+    word(screenWidth);
+    word(screenHeight);
+    out += std::string("\x80\x00\x00\x00\x00\x00\xff\xff\xff", 9);
     out += std::string("\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00", 19);
     for (int r = 0; r < repeat; ++r) {
         for (const GifFrame& f : frames) {
-            out += std::string("\x21\xf9\x04\x04\x0a\x00\x00\x00", 8);
-            out += '\x2c';
-            putWord(out, f.left);
-            putWord(out, f.top);
-            putWord(out, f.width);
-            putWord(out, f.height);
-            out += '\x00';
-            // Code size 2: clear (4) then end (5), three bits each, packed from the low bit.
-            out += std::string("\x02\x01\x2c\x00", 4);
+            out += std::string("\x21\xf9\x04\x04\x0a\x00\x00\x00\x2c", 9);
+            for (const std::uint16_t value : {f.left, f.top, f.width, f.height})
+                word(value);
+            // No local table; code size 2: clear (4) then end (5), three bits each.
+            out += std::string("\x00\x02\x01\x2c\x00", 5);
         }
     }
-    if (trailer)
-        out += '\x3b';
-    return out;
+    return trailer ? out + '\x3b' : out;
 }
 
 // A GIF header and then noise.
