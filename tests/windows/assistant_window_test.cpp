@@ -10,44 +10,30 @@ namespace {
 
 using test::AssistantRig;
 
-TEST(Assistant, StartPutsThePaperclipOverTheMainWindowsCorner) {
+// The paperclip over the main window's corner; its bubble opens once by itself, then on clicks,
+// on whichever side of the paperclip has room.
+TEST(Assistant, PaperclipThenItsBubbleBesideIt) {
     AssistantRig rig;
     ASSERT_TRUE(rig.started);
     rig.placeMain(2000, 1500);
     rig.program.shared().TourQuit = true;
-    rig.aide();
+    FrmBulle* bubble = rig.openTour();
     FrmTrombonne* clip = rig.paperclip();
     ASSERT_NE(clip, nullptr);
-    EXPECT_TRUE(clip->isVisible());
-    EXPECT_EQ(ui::WindowLeft(*clip), 1900);
-    EXPECT_EQ(ui::WindowTop(*clip), 1600);
     EXPECT_EQ(clip->pos(), QPoint(ui::Px(1900), ui::Px(1600)));
-    EXPECT_TRUE(clip->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(rig.program.shared().TourQuit);
-    EXPECT_EQ(clip->shownFrame(), 2);
-    EXPECT_EQ(rig.timer(clip, "Timer1")->interval(), 1800);
-    EXPECT_EQ(rig.timer(clip, "Timer2")->interval(), 500);
-}
-
-TEST(Assistant, TheBubbleOpensOnceBySelfThenOnClicks) {
-    AssistantRig rig;
-    rig.placeMain(2000, 1500);
-    FrmBulle* bubble = rig.openTour();
     ASSERT_NE(bubble, nullptr);
     EXPECT_TRUE(bubble->isVisible());
     EXPECT_EQ(rig.bubbleText(), "Bonjour, pour commencer l'Aide, cliquez sur le bouton (Suite).");
-    // Paperclip at (1900, 1600): no room above nor on the left; its outer width counts.
-    FrmTrombonne* clip = rig.paperclip();
+    // No room above nor on the left; the paperclip's outer width counts.
     EXPECT_EQ(ui::WindowTop(*bubble), 1600);
     EXPECT_EQ(ui::WindowLeft(*bubble), 1900 + ui::WindowWidth(*clip) - 700);
     EXPECT_EQ(bubble->bubble()->orientation(), 2);
-    EXPECT_FALSE(rig.timer(clip, "Timer2")->isActive());
 
     rig.program.object(shell::WindowKind::FrmBulle)->unload();
     rig.aide();
     EXPECT_FALSE(rig.timer(clip, "Timer2")->isActive());
     EXPECT_EQ(rig.bubble(), nullptr);
-
     rig.placeMain(9000, 6000);
     rig.aide();
     QTest::mouseClick(clip->findChild<QLabel*>(QStringLiteral("ImgTrombonne")), Qt::LeftButton);
@@ -67,11 +53,6 @@ TEST(Assistant, TheBubbleTimerIsRunningOnItsOwn) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return rig.bubble() != nullptr; }, 5000));
 }
 
-struct Arrow {
-    int step;
-    int left, top; // anchor in the client area, twips
-};
-
 TEST(Assistant, NextAndBackWalkTheArrowOverTheMainWindow) {
     AssistantRig rig;
     rig.placeMain(1000, 500);
@@ -80,37 +61,28 @@ TEST(Assistant, NextAndBackWalkTheArrowOverTheMainWindow) {
     frmTransPicture* arrow = rig.arrow();
     ASSERT_NE(arrow, nullptr);
     EXPECT_TRUE(arrow->isVisible());
-    EXPECT_EQ(ui::WindowLeft(*arrow), 3400);
-    EXPECT_EQ(ui::WindowTop(*arrow), 4460);
-    EXPECT_EQ(rig.bubbleText(), "Cette zone permet de saisir un montant en Euros ou en Francs.");
-    EXPECT_EQ(rig.caption("asAssisPopup1"), "Retour");
-
-    const Arrow walk[] = {{2, 2400, 3480}, {3, 2400, 1800}, {4, 5280, 3960},
-                          {5, 5280, 3480}, {6, 5280, 3000}, {7, 5280, 2520},
-                          {8, 5280, 1560}, {9, 8160, 1560}, {10, 8160, 2760}};
-    for (const Arrow& a : walk) {
+    const auto at = [&] { return QPoint(ui::WindowLeft(*arrow), ui::WindowTop(*arrow)); };
+    // Step 1, then the anchors of steps 2 to 10 in the client area, in twips.
+    const QPoint steps[] = {{2400, 3960}, {2400, 3480}, {2400, 1800}, {5280, 3960}, {5280, 3480},
+                            {5280, 3000}, {5280, 2520}, {5280, 1560}, {8160, 1560}, {8160, 2760}};
+    EXPECT_EQ(at(), steps[0] + QPoint(1000, 500));
+    for (int step = 2; step <= 10; ++step) {
         rig.next();
-        EXPECT_EQ(rig.bubble()->TourStep, a.step);
-        EXPECT_EQ(ui::WindowLeft(*rig.arrow()), a.left + 1000) << "step " << a.step;
-        EXPECT_EQ(ui::WindowTop(*rig.arrow()), a.top + 500) << "step " << a.step;
+        EXPECT_EQ(rig.bubble()->TourStep, step);
+        EXPECT_EQ(at(), steps[step - 1] + QPoint(1000, 500)) << step;
     }
     rig.next();
     EXPECT_EQ(rig.bubbleText(), "FIN DE L'AIDE.");
     EXPECT_EQ(rig.caption("asAssisPopup2"), "...");
     EXPECT_EQ(rig.arrow(), arrow) << "one arrow window for the whole tour";
-
-    for (auto it = std::rbegin(walk) + 1; it != std::rend(walk); ++it) {
+    for (int step = 9; step >= 2; --step) {
         rig.back();
-        EXPECT_EQ(rig.bubble()->TourStep, it->step);
-        EXPECT_EQ(ui::WindowLeft(*rig.arrow()), it->left + 1000) << "back to " << it->step;
-        EXPECT_EQ(ui::WindowTop(*rig.arrow()), it->top + 500) << "back to " << it->step;
+        EXPECT_EQ(at(), steps[step - 1] + QPoint(1000, 500)) << "back to " << step;
         EXPECT_EQ(rig.caption("asAssisPopup2"), "Suite");
     }
     rig.back(); // from step 2 straight to the start screen
     EXPECT_EQ(rig.bubble()->TourStep, 0);
-    EXPECT_EQ(rig.bubbleText(), "DEBUT DE L'AIDE.");
     EXPECT_EQ(rig.caption("asAssisPopup1"), "...");
-    EXPECT_EQ(ui::WindowLeft(*rig.arrow()), 3400);
 }
 
 TEST(Assistant, TheArrowWindowShowsOnlyTheArrow) {
@@ -249,26 +221,18 @@ TEST(Assistant, TheMainWindowStaysLiveWhileThePaperclipAnimates) {
     EXPECT_EQ(clip->shownFrame(), 1);
 }
 
-TEST(Assistant, ClosingThePaperclipClosesTheBubbleAndTheArrow) {
-    AssistantRig rig;
-    rig.openTour();
-    rig.next();
-    ASSERT_NE(rig.arrow(), nullptr);
-    rig.paperclip()->close();
-    EXPECT_EQ(rig.bubble(), nullptr);
-    EXPECT_EQ(rig.arrow(), nullptr);
-    QTest::qWait(0); // the paperclip itself goes at the next turn of the loop
-    EXPECT_FALSE(rig.program.object(shell::WindowKind::FrmTrombonne)->isLoaded());
-}
-
-TEST(Assistant, ClosingTheMainWindowClosesTheAssistant) {
-    AssistantRig rig;
-    rig.openTour();
-    rig.next();
-    rig.main()->close();
-    for (auto kind : {shell::WindowKind::FrmBulle, shell::WindowKind::frmTransPicture,
-                      shell::WindowKind::FrmTrombonne})
-        EXPECT_FALSE(rig.program.object(kind)->isLoaded());
+TEST(Assistant, ClosingThePaperclipOrTheMainWindowClosesTheAssistant) {
+    for (const bool paperclip : {true, false}) {
+        AssistantRig rig;
+        rig.openTour();
+        rig.next();
+        ASSERT_NE(rig.arrow(), nullptr);
+        (paperclip ? static_cast<QWidget*>(rig.paperclip()) : rig.main())->close();
+        QTest::qWait(0); // the paperclip itself goes at the next turn of the loop
+        for (auto kind : {shell::WindowKind::FrmBulle, shell::WindowKind::frmTransPicture,
+                          shell::WindowKind::FrmTrombonne})
+            EXPECT_FALSE(rig.program.object(kind)->isLoaded()) << paperclip;
+    }
 }
 
 } // namespace

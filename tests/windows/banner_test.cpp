@@ -120,41 +120,32 @@ TEST_F(BannerTimeline, SwitchedOnButOfflinePlaysOnceUntilTheConnectionComesBack)
                                       {53000, '1', true, 15000}}));
 }
 
-struct BadFileCase {
-    const char* name;
-    std::optional<QByteArray> pub2;
-};
-
-class BannerFileFails : public ::testing::TestWithParam<BadFileCase> {};
-
-TEST_P(BannerFileFails, TickEmptiesTheAnimationAndTheStaticPictureStays) {
-    OnlineRig rig;
-    if (GetParam().pub2)
-        test::writeBytes(rig.file("Pub2.gif"), *GetParam().pub2);
-    rig.load(true);
-    for (int tick = 0; tick < 2; ++tick) {
+// A banner file missing, not a picture or cut short: the tick empties the animation, the static
+// picture stays, and the first good file plays.
+TEST(Banner, BadFileEmptiesTheAnimationAndTheStaticPictureStays) {
+    const std::optional<QByteArray> files[] = {std::nullopt, "<html>Portail captif</html>",
+                                               test::kTinyGif.left(20)};
+    for (const auto& pub2 : files) {
+        SCOPED_TRACE(pub2 ? pub2->toStdString() : "missing");
+        OnlineRig rig;
+        if (pub2)
+            test::writeBytes(rig.file("Pub2.gif"), *pub2);
+        rig.load(true);
+        for (int tick = 0; tick < 2; ++tick) {
+            rig.window->Timer1_Timer();
+            EXPECT_FALSE(rig.label("Gif89a1")->isVisible());
+            EXPECT_EQ(rig.label("Gif89a1")->movie(), nullptr);
+            EXPECT_TRUE(rig.label("Image3")->isVisible());
+            // The tick failed before it changed the phase: it tries again 3 s later.
+            EXPECT_EQ(rig.timer("Timer1")->interval(), 3000);
+        }
+        EXPECT_TRUE(rig.dialogs.messages.empty());
+        test::writeBytes(rig.file("Pub2.gif"), test::kTinyGif);
         rig.window->Timer1_Timer();
-        EXPECT_FALSE(rig.label("Gif89a1")->isVisible());
-        EXPECT_EQ(rig.label("Gif89a1")->movie(), nullptr);
-        EXPECT_TRUE(rig.label("Image3")->isVisible());
-        // The tick failed before it changed the phase: it tries again 3 s later.
-        EXPECT_EQ(rig.timer("Timer1")->interval(), 3000);
+        EXPECT_TRUE(rig.label("Gif89a1")->isVisible());
+        EXPECT_EQ(playing(rig), QSize(1, 1));
     }
-    EXPECT_TRUE(rig.dialogs.messages.empty());
-    // The first download writes the file: the next tick plays it.
-    test::writeBytes(rig.file("Pub2.gif"), test::kTinyGif);
-    rig.window->Timer1_Timer();
-    EXPECT_TRUE(rig.label("Gif89a1")->isVisible());
-    EXPECT_EQ(playing(rig), QSize(1, 1));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Banner, BannerFileFails,
-    ::testing::Values(BadFileCase{"Missing", std::nullopt}, BadFileCase{"Empty", QByteArray()},
-                      BadFileCase{"NotAPicture", "<html>Portail captif</html>"},
-                      BadFileCase{"HeaderOnly", "GIF89a"},
-                      BadFileCase{"Truncated", test::kTinyGif.left(20)}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Banner, FocusRefusedWhileTheWindowIsDisabledLeavesNeitherPicture) {
     OnlineRig rig;
