@@ -39,8 +39,6 @@ TEST(Coin, OpensTheSiteOrSaysThereIsNoConnection) {
         {"", true, "https://tirelix.example/", "https://tirelix.example/"},
         {"", false, nullptr, "https://tirelix.example/"},
         {"file:///etc/passwd", true, nullptr, "file:///etc/passwd"},
-        {"javascript:alert(1)", true, nullptr, "javascript:alert(1)"},
-        {"tirelix.example", true, nullptr, "tirelix.example"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.siteAddress);
