@@ -18,6 +18,15 @@ QSize playing(const OnlineRig& rig) {
     return movie ? movie->currentPixmap().size() : QSize();
 }
 
+// Each tick as "<ms> <timer><+ animation shown, - static picture><Timer1's interval, 0 stopped>".
+std::string timeline(const std::vector<VirtualClock::Event>& events) {
+    std::string line;
+    for (const auto& e : events)
+        line += (line.empty() ? "" : ", ") + std::to_string(e.time) + ' ' + e.timer +
+                (e.animation ? '+' : '-') + std::to_string(e.interval);
+    return line;
+}
+
 class BannerTimeline : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -52,17 +61,9 @@ TEST_F(BannerTimeline, SwitchedOffPlaysTheShippedBannerOnceThenStaysStatic) {
             EXPECT_EQ(playing(rig), QSize(460, 61));
         }
     });
-    using E = VirtualClock::Event;
-    EXPECT_EQ(events, (std::vector<E>{{3000, '1', true, 15000},
-                                      {10000, '3', true, 15000},
-                                      {18000, '1', false, 0},
-                                      {20000, '3', false, 15000},
-                                      {30000, '3', false, 15000},
-                                      {35000, '1', false, 0},
-                                      {40000, '3', false, 15000},
-                                      {50000, '3', false, 15000},
-                                      {55000, '1', false, 0},
-                                      {60000, '3', false, 15000}}));
+    EXPECT_EQ(timeline(events), "3000 1+15000, 10000 3+15000, 18000 1-0, 20000 3-15000, "
+                                "30000 3-15000, 35000 1-0, 40000 3-15000, 50000 3-15000, "
+                                "55000 1-0, 60000 3-15000");
     // A hidden banner does not go on decoding frames.
     ASSERT_NE(rig.label("Gif89a1")->movie(), nullptr);
     EXPECT_NE(rig.label("Gif89a1")->movie()->state(), QMovie::Running);
@@ -87,16 +88,9 @@ TEST_F(BannerTimeline, SwitchedOnAndOnlineKeepsTheFreshBannerAndGivesTheFocusBac
         }
         rig.find<QPlainTextEdit>("blocnote")->setFocus();
     });
-    using E = VirtualClock::Event;
-    EXPECT_EQ(events, (std::vector<E>{{3000, '1', true, 15000},
-                                      {10000, '3', true, 3000},
-                                      {13000, '1', true, 15000},
-                                      {20000, '3', true, 3000},
-                                      {23000, '1', true, 15000},
-                                      {30000, '3', true, 3000},
-                                      {33000, '1', true, 15000},
-                                      {40000, '3', true, 3000},
-                                      {43000, '1', true, 15000}}));
+    EXPECT_EQ(timeline(events), "3000 1+15000, 10000 3+3000, 13000 1+15000, 20000 3+3000, "
+                                "23000 1+15000, 30000 3+3000, 33000 1+15000, 40000 3+3000, "
+                                "43000 1+15000");
     EXPECT_EQ(server->requests().size(), 8);
 }
 
@@ -108,16 +102,9 @@ TEST_F(BannerTimeline, SwitchedOnButOfflinePlaysOnceUntilTheConnectionComesBack)
         if (e.time == 30000)
             rig.connection.connected = true;
     });
-    using E = VirtualClock::Event;
-    EXPECT_EQ(events, (std::vector<E>{{3000, '1', true, 15000},
-                                      {10000, '3', true, 15000},
-                                      {18000, '1', false, 0},
-                                      {20000, '3', false, 0},
-                                      {30000, '3', false, 0},
-                                      {40000, '3', false, 3000},
-                                      {43000, '1', true, 15000},
-                                      {50000, '3', true, 3000},
-                                      {53000, '1', true, 15000}}));
+    EXPECT_EQ(timeline(events), "3000 1+15000, 10000 3+15000, 18000 1-0, 20000 3-0, "
+                                "30000 3-0, 40000 3-3000, 43000 1+15000, 50000 3+3000, "
+                                "53000 1+15000");
 }
 
 // A banner file missing, not a picture or cut short: the tick empties the animation, the static
