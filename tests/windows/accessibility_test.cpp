@@ -68,14 +68,12 @@ void expectEveryShownPartNamed(QWidget* window) {
 }
 
 // The Tab chain of the main window, from the entry box the window starts in.
-const char* const kTabChain[] = {
-    "Text1",       "Francs",   "Euros",   "Command4",       "Text2",
-    "TextChiffre", "Num_7",    "Num_8",   "Num_9",          "CmdOperation_3",
-    "pourcent",    "Num_4",    "Num_5",   "Num_6",          "CmdOperation_2",
-    "Command3",    "Num_1",    "Num_2",   "Num_3",          "CmdOperation_1",
-    "Command2",    "Num_0",    "NumVirg", "CmdOperation_4", "CmdOperation_0",
-    "CmdReset",    "blocnote", "Command5"};
-constexpr int kChainLength = static_cast<int>(std::size(kTabChain));
+const QStringList kTabChain =
+    QStringLiteral("Text1 Francs Euros Command4 Text2 TextChiffre Num_7 Num_8 Num_9 "
+                   "CmdOperation_3 pourcent Num_4 Num_5 Num_6 CmdOperation_2 Command3 Num_1 Num_2 "
+                   "Num_3 CmdOperation_1 Command2 Num_0 NumVirg CmdOperation_4 CmdOperation_0 "
+                   "CmdReset blocnote Command5")
+        .split(QLatin1Char(' '));
 
 QString focusName() {
     QWidget* w = QApplication::focusWidget();
@@ -93,16 +91,11 @@ struct KeyboardRig : MainWindowRig {
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), k, modifiers);
     }
-    // Along the chain with Tab or Shift+Tab, never around its end.
+    // Along the chain with Tab or Shift+Tab, never round its end.
     void tabTo(const char* name) {
-        const auto at = [](const QString& n) {
-            const auto* it = std::find_if(std::begin(kTabChain), std::end(kTabChain),
-                                          [&](const char* c) { return n == QLatin1String(c); });
-            return static_cast<int>(it - std::begin(kTabChain));
-        };
-        const int target = at(QString::fromLatin1(name));
-        for (int steps = 0; steps < kChainLength && at(focusName()) != target; ++steps)
-            key(at(focusName()) < target ? Qt::Key_Tab : Qt::Key_Backtab);
+        const qsizetype target = kTabChain.indexOf(QLatin1String(name));
+        for (int steps = 0; steps < kTabChain.size() && focusName() != name; ++steps)
+            key(kTabChain.indexOf(focusName()) < target ? Qt::Key_Tab : Qt::Key_Backtab);
         ASSERT_EQ(focusName(), name);
     }
     void press(std::initializer_list<const char*> keys) {
@@ -116,16 +109,14 @@ struct KeyboardRig : MainWindowRig {
 TEST(KeyboardOnly, TabGoesThroughThePanelsInOrderAndBack) {
     KeyboardRig rig;
     ASSERT_EQ(focusName(), "Text1");
+    const qsizetype n = kTabChain.size();
     for (int direction : {1, -1}) {
-        QStringList seen;
-        for (int i = 0; i < kChainLength; ++i) {
+        QStringList seen, expected;
+        for (qsizetype i = 1; i <= n; ++i) {
             rig.key(direction > 0 ? Qt::Key_Tab : Qt::Key_Backtab);
             seen << focusName();
+            expected << kTabChain[(n + direction * i) % n];
         }
-        QStringList expected;
-        for (int i = 1; i <= kChainLength; ++i)
-            expected << QString::fromLatin1(
-                kTabChain[(kChainLength + direction * i) % kChainLength]);
         EXPECT_EQ(seen, expected) << (direction > 0 ? "Tab" : "Shift+Tab");
     }
 }
