@@ -164,20 +164,4 @@ TEST(Banner, FocusGoesBackToTheEntryBoxUsedLast) {
     }
 }
 
-TEST(Banner, PubClickedTwiceIsOffAgainAndTheDownloadFollows) {
-    OnlineRig rig;
-    rig.connection.connected = true;
-    rig.load(false);
-    QAction* pub = rig.window->findChild<QAction*>("Pub");
-    pub->trigger();
-    EXPECT_EQ(test::readBytes(rig.file("Pub.eff")), "\"1\"\r\n");
-    pub->trigger();
-    EXPECT_FALSE(pub->isChecked());
-    EXPECT_FALSE(rig.window->PubActive);
-    EXPECT_EQ(test::readBytes(rig.file("Pub.eff")), "\"0\"\r\n");
-    rig.window->Timer3_Timer();
-    EXPECT_EQ(rig.timer("Timer1")->interval(), 15000);
-    EXPECT_FALSE(rig.window->downloadRunning());
-}
-
 } // namespace

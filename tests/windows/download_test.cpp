@@ -1,6 +1,7 @@
 // The download tick against a real HTTP server on 127.0.0.1.
 #include "online_rig.h"
 
+#include <QAction>
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 
@@ -168,14 +169,18 @@ struct QuietCase {
     int asked;
 };
 
-TEST_F(Download, BannerOffOrOfflineFetchesNothing) {
+TEST_F(Download, BannerSwitchedOffOrOfflineFetchesNothing) {
     TestServer server(options("normal"));
     useServer(server);
     const QuietCase cases[] = {
         {false, true, 15000, 0}, {false, false, 15000, 0}, {true, false, 3000, 1}};
+    QAction* pub = rig.window->findChild<QAction*>("Pub");
     for (const auto& c : cases) {
+        // The menu item flips the switch and its mark, and writes it at once.
         if (rig.window->PubActive != c.pub)
-            rig.window->Pub_Click();
+            pub->trigger();
+        EXPECT_EQ(pub->isChecked(), c.pub);
+        EXPECT_EQ(test::readBytes(rig.file("Pub.eff")), c.pub ? "\"1\"\r\n" : "\"0\"\r\n");
         rig.connection.connected = c.connected;
         rig.connection.asked = 0;
         rig.timer("Timer1")->setInterval(3000);

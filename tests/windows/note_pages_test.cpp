@@ -139,16 +139,13 @@ TEST(NotePages, PrintAsksThenPrintsTheWholeTape) {
         if (!line.trimmed().isEmpty() && !pageNumber.match(line).hasMatch())
             got << line.simplified();
     EXPECT_EQ(got, expected);
-}
 
-TEST(NotePages, NoPrinterIsSaid) {
+    // Without a printer: the question, then what became of the print.
     NoPrinter none;
-    MainWindowRig rig(nullptr, &none);
-    rig.window->tape().setText(kTape);
-    trigger(rig, "imprimante");
-    // The question, then what became of the print.
-    ASSERT_EQ(rig.dialogs.messages.size(), 2u);
-    EXPECT_NE(rig.dialogs.messages[1].text.find("Aucune imprimante"), std::string::npos);
+    MainWindowRig without(nullptr, &none);
+    trigger(without, "imprimante");
+    ASSERT_EQ(without.dialogs.messages.size(), 2u);
+    EXPECT_NE(without.dialogs.messages[1].text.find("Aucune imprimante"), std::string::npos);
 }
 
 } // namespace
