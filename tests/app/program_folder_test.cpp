@@ -104,39 +104,27 @@ INSTANTIATE_TEST_SUITE_P(
                       FolderCase{"ReadOnlyNoDefaults", Layout::ReadOnlyNoDefaults, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A later start finds the user's own state and the leftover of a seeding cut short.
+// A later start finds the user's own state and the leftover of a seeding cut short; missing
+// defaults seed nothing in their place.
 TEST(SeedProgramFolder, KeepsTheUsersFilesAndNeverTakesAHalfCopy) {
     QTemporaryDir root;
     const QString defaults = root.filePath("share/tirelix");
-    const QString perUser = root.filePath("data/tirelix");
+    const QDir perUser(root.filePath("data/tirelix"));
     writeDefaults(defaults);
-    writeBytes(QDir(perUser).filePath("Prem.eff"), "\"1\"\r\n");
-    writeBytes(QDir(perUser).filePath("Pub.eff"), "");
-    writeBytes(QDir(perUser).filePath("Site.eff.seed"), "\"https://cut.exam");
-    writeBytes(QDir(perUser).filePath("notes.cxt"), "{\\rtf1 }");
+    QFile::remove(QDir(defaults).filePath("MainTacheG.ico"));
+    writeBytes(perUser.filePath("Prem.eff"), "\"1\"\r\n");
+    writeBytes(perUser.filePath("Pub.eff"), "");
+    writeBytes(perUser.filePath("Site.eff.seed"), "\"https://cut.exam");
+    writeBytes(perUser.filePath("notes.cxt"), "{\\rtf1 }");
 
-    ui::SeedProgramFolder(defaults, perUser);
+    ui::SeedProgramFolder(defaults, perUser.path());
 
-    EXPECT_EQ(readBytes(QDir(perUser).filePath("Prem.eff")), "\"1\"\r\n");
-    EXPECT_EQ(readBytes(QDir(perUser).filePath("Pub.eff")), "");
-    EXPECT_EQ(readBytes(QDir(perUser).filePath("Site.eff")), "default Site.eff\r\n");
-    EXPECT_EQ(readBytes(QDir(perUser).filePath("Pub1.gif")), "default Pub1.gif\r\n");
-    EXPECT_EQ(readBytes(QDir(perUser).filePath("notes.cxt")), "{\\rtf1 }");
-    EXPECT_EQ(filesIn(perUser), (QStringList{"MainTacheG.ico", "Prem.eff", "Pub.eff", "Pub1.gif",
-                                             "Site.eff", "notes.cxt"}));
-}
-
-// Missing defaults seed nothing in their place, and the others still arrive.
-TEST(SeedProgramFolder, SkipsDefaultsThatAreMissing) {
-    QTemporaryDir root;
-    const QString defaults = root.filePath("share/tirelix");
-    const QString perUser = root.filePath("data/tirelix");
-    writeDefaults(defaults);
-    QFile::remove(QDir(defaults).filePath("Pub1.gif"));
-
-    ui::SeedProgramFolder(defaults, perUser);
-
-    EXPECT_EQ(filesIn(perUser), (QStringList{"MainTacheG.ico", "Prem.eff", "Pub.eff", "Site.eff"}));
+    EXPECT_EQ(readBytes(perUser.filePath("Prem.eff")), "\"1\"\r\n");
+    EXPECT_EQ(readBytes(perUser.filePath("Pub.eff")), "");
+    EXPECT_EQ(readBytes(perUser.filePath("Site.eff")), "default Site.eff\r\n");
+    EXPECT_EQ(readBytes(perUser.filePath("notes.cxt")), "{\\rtf1 }");
+    EXPECT_EQ(filesIn(perUser.path()),
+              (QStringList{"Prem.eff", "Pub.eff", "Pub1.gif", "Site.eff", "notes.cxt"}));
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
-#include <ostream>
 #include <vector>
 
 namespace test {
@@ -79,10 +78,5 @@ class VirtualClock {
     std::optional<int> due1_, due3_;
     bool restarted1_ = false;
 };
-
-inline void PrintTo(const VirtualClock::Event& e, std::ostream* os) {
-    *os << e.time << "ms Timer" << e.timer << (e.animation ? " animation " : " static ")
-        << e.interval;
-}
 
 } // namespace test

@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "platform/timer.h"
 #include "platform/window_position.h"
+#include "test_files.h"
 #include "windows/frm_bulle.h"
 #include "windows/frm_euros.h"
 #include "windows/frm_prem.h"
@@ -33,21 +34,15 @@ struct AssistantRig {
     explicit AssistantRig(std::optional<QByteArray> prem = QByteArray("\"1\"\r\n")) {
         program.shared().programFolder = folder.path();
         if (prem)
-            writeFile("Prem.eff", *prem);
+            writeBytes(folder.filePath(QStringLiteral("Prem.eff")), *prem);
         QFile::copy(QStringLiteral(TIRELIX_ASSETS "/MainTacheG.ico"),
                     folder.filePath(QStringLiteral("MainTacheG.ico")));
         started = program.start();
         holdClocks(program.mainWindow());
     }
 
-    void writeFile(const char* name, const QByteArray& bytes) {
-        QFile f(folder.filePath(QString::fromLatin1(name)));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-    }
     QByteArray readFile(const char* name) const {
-        QFile f(folder.filePath(QString::fromLatin1(name)));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        return readBytes(folder.filePath(QString::fromLatin1(name)));
     }
 
     static void holdClocks(QWidget* window) {

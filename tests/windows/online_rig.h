@@ -6,6 +6,8 @@
 #include "platform/timer.h"
 #include "test_files.h"
 #include "test_server.h"
+#include "windows/frm_about.h"
+#include "windows/window_slot.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,6 +61,39 @@ struct OnlineRig : MainWindowRig {
         if (ended.isEmpty() && !ended.wait(20000))
             return std::nullopt;
         return ended.takeFirst().at(0).toBool();
+    }
+};
+
+inline constexpr const char* kSite = "https://site.tirelix.example/page";
+
+// The about box's window object, the only one the main window then opens.
+struct AboutSlot : shell::WindowDirectory {
+    shell::WindowSlot<frmAbout> about;
+    explicit AboutSlot(std::function<frmAbout*()> make) : about(std::move(make)) {}
+    shell::WindowObject* object(shell::WindowKind kind) override {
+        return kind == shell::WindowKind::frmAbout ? &about : nullptr;
+    }
+};
+
+// The online rig with the about box behind the menu, built over the rig's fakes.
+struct AboutRig : AboutSlot, OnlineRig {
+    AboutRig()
+        : AboutSlot([this] {
+              return new frmAbout(
+                  frmAbout::Services{dialogs, connection, browser, folder.path(), kSite},
+                  window.get());
+          }),
+          OnlineRig(nullptr, nullptr, this) {
+        QFile::copy(assetPath("MainTacheG.ico"), file("MainTacheG.ico"));
+    }
+    frmAbout* openAbout() {
+        window->Apropos_Click();
+        frmAbout* box = about.ifLoaded();
+        // The offscreen platform sends a movement to the first window under the point: the
+        // box must not lie over the main window.
+        if (box)
+            box->move(window->frameGeometry().right() + 40, 40);
+        return box;
     }
 };
 
