@@ -63,36 +63,22 @@ class Bitmap final : public assistant::PixelReader {
     int height_ = 0;
 };
 
-struct ShapeCase {
-    const char* name;
-    std::vector<std::string> rows;
-    std::vector<PixelRect> runs;
-};
-
 TEST(RegionFromPicture, RunsRowByRow) {
-    const ShapeCase cases[] = {
-        {"one run inside", {"....", ".##.", "...."}, {{1, 1, 3, 2}}},
-        {"two runs on a row", {".#..##."}, {{1, 0, 2, 1}, {4, 0, 6, 1}}},
-        {"runs reaching the right edge close on their row",
-         {"..##", ".###", "...#"},
-         {{2, 0, 4, 1}, {1, 1, 4, 2}, {3, 2, 4, 3}}},
-        {"a run reaching the edge does not open the next row",
-         {".###", "#...", "...."},
-         {{1, 0, 4, 1}, {0, 1, 1, 2}}},
-        {"any other colour is inside", {".ab.c", "....."}, {{1, 0, 3, 1}, {4, 0, 5, 1}}},
-        {"one colour only: no shape", {"xxx", "xxx"}, {}},
-        {"a single pixel picture: no shape", {"x"}, {}},
-        {"no rows: no shape", {}, {}},
+    const std::pair<std::vector<std::string>, std::vector<PixelRect>> cases[] = {
+        {{"....", ".##.", "...."}, {{1, 1, 3, 2}}},
+        {{".#..##."}, {{1, 0, 2, 1}, {4, 0, 6, 1}}},
+        // Runs reaching the right edge close on their row and open nothing on the next.
+        {{"..##", ".###", "...#"}, {{2, 0, 4, 1}, {1, 1, 4, 2}, {3, 2, 4, 3}}},
+        {{".###", "#...", "...."}, {{1, 0, 4, 1}, {0, 1, 1, 2}}},
+        {{".ab.c", "....."}, {{1, 0, 3, 1}, {4, 0, 5, 1}}}, // any other colour is inside
+        {{"xxx", "xxx"}, {}},
+        {{"x"}, {}},
+        {{}, {}},
+        // The top-left pixel sets the key colour, even where it is inside the figure.
+        {{"#.#..##.", "##....##"}, {{1, 0, 2, 1}, {3, 0, 5, 1}, {7, 0, 8, 1}, {2, 1, 6, 2}}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(RegionFromPicture(TextPicture(c.rows)), c.runs) << c.name;
-}
-
-TEST(RegionFromPicture, TheTopLeftPixelSetsTheKeyColourEvenInsideTheFigure) {
-    // '#' at (0, 0) is the key: every '#' is outside, the dots are the shape.
-    const TextPicture picture({"#.#..##.", "##....##"});
-    const std::vector<PixelRect> runs{{1, 0, 2, 1}, {3, 0, 5, 1}, {7, 0, 8, 1}, {2, 1, 6, 2}};
-    EXPECT_EQ(RegionFromPicture(picture), runs);
+    for (const auto& [rows, runs] : cases)
+        EXPECT_EQ(RegionFromPicture(TextPicture(rows)), runs) << rows.size();
 }
 
 TEST(RegionFromPicture, TheArrowIsOneRunOnEachRowBetweenItsMargins) {
