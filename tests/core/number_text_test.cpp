@@ -2,8 +2,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -14,25 +12,19 @@ using calc::ReadStatus;
 namespace {
 
 TEST(NumberText, CanonicalForms) {
+    // Texts that read and write back as they are: plain for exponents -4..14, else E+XX.
+    for (const char* text :
+         {"0,5", "-2,5", "100", "0,00012345", "1E-05", "1,5E-07", "999999999999999", "1E+15",
+          "-1,23456789012346E+15", "1E+100", "1E-100"})
+        EXPECT_EQ(NumberText(ReadNumber(text).value), text);
+    // Rounding to 15 digits, which can carry into the next decade and change the form.
     const std::pair<double, const char*> cases[] = {
         {-0.0, "0"},
-        {0.5, "0,5"},
-        {-2.5, "-2,5"},
-        {100.0, "100"},
         {0.1 + 0.2, "0,3"},
         {2.0 / 3.0, "0,666666666666667"},
-        {0.00012345, "0,00012345"},
-        {0.00001, "1E-05"},
-        {1.5e-7, "1,5E-07"},
-        {999999999999999.0, "999999999999999"},
-        // Rounding to 15 digits can carry into the next decade and change the form.
         {9999999999999999.0, "1E+16"},
         {99999.99999999999, "100000"},
         {0.000099999999999999999, "0,0001"},
-        {1e15, "1E+15"},
-        {-1234567890123456.0, "-1,23456789012346E+15"},
-        {1e100, "1E+100"},
-        {1e-100, "1E-100"},
         {DBL_MAX, "1,79769313486232E+308"},
         {4.9406564584124654e-324, "4,94065645841247E-324"}};
     for (const auto& [value, text] : cases)
@@ -44,12 +36,10 @@ TEST(ReadNumber, AcceptsFrenchNotationAndReportsTwoFailures) {
         {"12,", 12.0},
         {",5", 0.5},
         {"  -3,5  ", -3.5},
-        {"+7", 7.0},
-        {"\t8\t", 8.0},
+        {"\t+8\t", 8.0},
         {"1e+3", 1000.0},
         {"2,5E-2", 0.025},
         {"1,23456789012346E+157", 1.23456789012346e157},
-        {"0,1", 0.1},
         {"1,7976931348623157E+308", DBL_MAX},
         {"-1E-400", -0.0},
         {"1E-99999999999999999999999", 0.0},
@@ -73,9 +63,9 @@ TEST(ReadNumber, AcceptsFrenchNotationAndReportsTwoFailures) {
     }
 }
 
-// Any text of at most 15 significant digits reads to a double that writes it back; any double
-// writes a text that reads back within 15 digits to a double writing the same text.
-TEST(NumberTextRoundTrip, TextsAndDoublesSurvive) {
+// Any text of at most 15 significant digits reads to a double that writes it back (random
+// doubles are read_number_fuzz's).
+TEST(NumberTextRoundTrip, FifteenDigitTextsSurvive) {
     std::mt19937_64 rng(20261206);
     std::uniform_int_distribution<long long> mantissa(1, 999999999999999LL);
     std::uniform_int_distribution<int> exponent(-330, 300);
@@ -84,21 +74,6 @@ TEST(NumberTextRoundTrip, TextsAndDoublesSurvive) {
             ReadNumber(std::to_string(mantissa(rng)) + "E" + std::to_string(exponent(rng))).value;
         if (std::fabs(v) >= DBL_MIN) {
             EXPECT_EQ(ReadNumber(NumberText(v)).value, v) << NumberText(v);
-        }
-        double bits;
-        do {
-            const std::uint64_t raw = rng();
-            std::memcpy(&bits, &raw, sizeof bits);
-        } while (!std::isfinite(bits) || std::fabs(bits) == DBL_MAX);
-        const std::string text = NumberText(bits);
-        ASSERT_EQ(text.find_first_of(".einaf"), std::string::npos) << text;
-        const auto back = ReadNumber(text);
-        if (back.status == ReadStatus::Overflow)
-            continue; // within the last 15-digit step below the largest double
-        ASSERT_TRUE(back.ok()) << text;
-        EXPECT_EQ(NumberText(back.value), text);
-        if (std::fabs(bits) >= DBL_MIN) {
-            EXPECT_LE(std::fabs(back.value - bits), std::fabs(bits) * 5e-15) << text;
         }
     }
 }

@@ -30,37 +30,27 @@ class TextPicture final : public assistant::PixelReader {
 // The 24-bit bitmap of the tour's arrow, bottom-up rows padded to four bytes.
 class Bitmap final : public assistant::PixelReader {
   public:
-    explicit Bitmap(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        bytes_.assign(std::istreambuf_iterator<char>(in), {});
-        if (bytes_.size() < 54 || bytes_[0] != 'B' || bytes_[1] != 'M' || le(28, 2) != 24)
-            return;
-        offset_ = le(10, 4);
-        width_ = static_cast<int>(le(18, 4));
-        height_ = static_cast<int>(le(22, 4));
-        stride_ = (static_cast<std::size_t>(width_) * 3 + 3) / 4 * 4;
-    }
-    int width() const override { return width_; }
-    int height() const override { return height_; }
+    explicit Bitmap(const std::string& path)
+        : bytes_(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()),
+                 {}) {}
+    int width() const override { return static_cast<int>(le(18, 4)); }
+    int height() const override { return static_cast<int>(le(22, 4)); }
     std::uint32_t pixel(int x, int y) const override {
-        const std::size_t at = offset_ + static_cast<std::size_t>(height_ - 1 - y) * stride_ +
-                               static_cast<std::size_t>(x) * 3;
-        return le(at, 3);
+        const std::size_t stride = (static_cast<std::size_t>(width()) * 3 + 3) / 4 * 4;
+        return le(le(10, 4) + static_cast<std::size_t>(height() - 1 - y) * stride +
+                      static_cast<std::size_t>(x) * 3,
+                  3);
     }
 
   private:
     std::uint32_t le(std::size_t at, int count) const {
         std::uint32_t value = 0;
         for (int i = count - 1; i >= 0; --i)
-            value =
-                value << 8 | static_cast<unsigned char>(bytes_[at + static_cast<std::size_t>(i)]);
+            value = value << 8 |
+                    static_cast<unsigned char>(bytes_.at(at + static_cast<std::size_t>(i)));
         return value;
     }
     std::vector<char> bytes_;
-    std::size_t offset_ = 0;
-    std::size_t stride_ = 0;
-    int width_ = 0;
-    int height_ = 0;
 };
 
 TEST(RegionFromPicture, RunsRowByRow) {
