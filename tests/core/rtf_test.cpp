@@ -1,9 +1,7 @@
 #include "core/rtf.h"
 
 #include <gtest/gtest.h>
-#include <random>
 #include <string>
-#include <vector>
 
 using namespace std::string_literals;
 
@@ -38,6 +36,7 @@ void ExpectRoundTrip(const std::string& text) {
     ASSERT_EQ(r.text, text) << rtf;
 }
 
+// Random texts and bytes are rtf_fuzz's (its corpus holds hundreds of pages).
 TEST(RtfRoundTrip, ReadsBackTheSameText) {
     const std::string cases[] = {
         "",
@@ -52,19 +51,6 @@ TEST(RtfRoundTrip, ReadsBackTheSameText) {
     };
     for (const std::string& text : cases)
         ExpectRoundTrip(text);
-    // clang-format off
-    const std::vector<std::string> pool = {
-        "a", "Z", "0", "9", " ", "-", "?", ";", "12 + 3 =  15", "\xC3\xA9", "\xE2\x82\xAC",
-        "\xC5\x92", "\xC3\xBF", "{", "}", "\\", "\r\n", "\r", "\n", "\t", "\xE5\x86\x86",
-        "\xF0\x9F\x98\x80", "\xE2\x89\x88", "\xC2\x81", "\0"s, "\x1b", "\xEF\xBF\xBF", "par", "u"};
-    // clang-format on
-    std::mt19937 rng(20020217);
-    for (int i = 0; i < 3000; ++i) {
-        std::string text;
-        for (int k = static_cast<int>(rng() % 40); k > 0; --k)
-            text += pool[rng() % pool.size()];
-        ExpectRoundTrip(text);
-    }
 }
 
 // What the file holds matters to other readers too: signed \u, a fallback, 1252 bytes.
@@ -107,16 +93,6 @@ TEST(RtfWriter, InvalidUtf8BecomesReplacementCharacters) {
     };
     for (const auto& [bytes, expected] : cases)
         EXPECT_EQ(ReadRtf(WriteRtf(bytes)).text, expected) << bytes;
-    // Any byte string reads back as text that writes the very same file.
-    std::mt19937 rng(6559);
-    for (int i = 0; i < 2000; ++i) {
-        std::string bytes(rng() % 24, '\0');
-        for (char& c : bytes)
-            c = static_cast<char>(rng());
-        const std::string rtf = WriteRtf(bytes);
-        ASSERT_TRUE(IsAscii(rtf));
-        ASSERT_EQ(WriteRtf(ReadRtf(rtf).text), rtf) << i;
-    }
 }
 
 const std::string kJapaneseFonts = "{\\fonttbl{\\f0\\fcharset128 J;}}\\f0";

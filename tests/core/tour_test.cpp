@@ -70,15 +70,4 @@ TEST(Tour, BackFromEveryStep) {
     }
 }
 
-TEST(Tour, BackThenNextResumesTheWalk) {
-    RecordingView view;
-    int step = 10;
-    assistant::ShowTourStep(step, view); // end screen
-    assistant::TourBack(step, view);     // step 9
-    assistant::ShowTourStep(step, view); // step 10 again
-    EXPECT_EQ(step, 10);
-    EXPECT_EQ(view.text.rfind("Ce Ticket Note permet d'afficher en continu", 0), 0u);
-    EXPECT_EQ(view.next, "Suite");
-}
-
 } // namespace
