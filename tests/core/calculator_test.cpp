@@ -14,13 +14,15 @@ const std::string kDivZero = "ERREUR : Division par zero.";
 const std::string kNotNumeric = "Valeur non numérique >>>  ";
 const std::string k16 = "1234567890123456";
 
-// Keypad captions; 'M' pastes `clipboard`, the keyboard box holding "12+" until then.
+// Keypad captions; 'M' pastes `clipboard`, the keyboard box holding "12+" until then; 'T'
+// asks for a line title once and is given `title` (none: Cancel).
 struct KeyCase {
     std::string keys;
     std::string display;
     std::string tape;
     std::string message = {};
     std::string clipboard = {};
+    std::optional<std::string> title = {};
 };
 
 TEST(Calculator, KeypadDisplayTapeAndMessages) {
@@ -78,12 +80,19 @@ TEST(Calculator, KeypadDisplayTapeAndMessages) {
         {"M", "0", "", kOverflow, "3000000000"},
         {"M", "0", "", kOverflow, "2147483647,5"},
         {"5M", "0", lines({"5", kDashes}), kOverflow, "1E999"},
+        {"1+1=TC", "0", lines({"1 + 1 =  2", " -------   Épicerie € ", kDashes}), "", "",
+         "  Épicerie € "},
+        {"1+1=TC", "0", lines({"1 + 1 =  2", kDashes, kDashes}), "", "", ""},
+        {"5TC", "0", lines({"5", kDashes, kDashes})},
+        {"TC", "0", "", "", "", "Courses"}, // nothing to close on an empty tape
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.keys + " [" + c.clipboard + "]");
         CalculatorRig rig;
         rig.clipboard.content = c.clipboard;
         rig.keyboardBox.setText("12+");
+        if (c.title)
+            rig.dialogs.answers.push_back(c.title);
         rig.press(c.keys);
         EXPECT_EQ(rig.display.text(), c.display);
         EXPECT_EQ(rig.tape.text(), c.tape);
@@ -93,6 +102,10 @@ TEST(Calculator, KeypadDisplayTapeAndMessages) {
             EXPECT_EQ(m.title, "Tirelix");
             EXPECT_EQ(m.buttons, ui::Buttons::Ok);
             EXPECT_EQ(m.icon, ui::Icon::None);
+        }
+        EXPECT_EQ(rig.dialogs.prompts.size(), c.keys.find('T') != std::string::npos ? 1u : 0u);
+        if (!rig.dialogs.prompts.empty()) {
+            EXPECT_EQ(rig.dialogs.prompts[0], "Entrez un titre de ligne ...|Tirelix|");
         }
         // Reset and paste-back both empty the keyboard box.
         if (c.keys.find_first_of("CM") != std::string::npos) {
@@ -151,30 +164,6 @@ TEST(Calculator, LongTapeOnlyItsEndChanges) {
     EXPECT_EQ(rig.tape.caret(), rig.tape.text().size());
 }
 
-struct TitleCase {
-    const char* keysBefore;
-    std::optional<std::string> answer;
-    std::string tape;
-};
-
-TEST(Calculator, TitleAskedOnceForOneLine) {
-    const TitleCase cases[] = {
-        {"1+1=", "  Épicerie € ", lines({"1 + 1 =  2", " -------   Épicerie € "})},
-        {"1+1=", "", lines({"1 + 1 =  2", kDashes})},
-        {"5", std::nullopt, lines({"5", kDashes})}, // Cancel
-        {"", "Courses", ""},                        // nothing to close on an empty tape
-    };
-    for (const auto& c : cases) {
-        CalculatorRig rig;
-        rig.press(c.keysBefore);
-        rig.dialogs.answers.push_back(c.answer);
-        rig.press("TC"); // the reset after it asks nothing
-        EXPECT_EQ(rig.dialogs.prompts,
-                  std::vector<std::string>{"Entrez un titre de ligne ...|Tirelix|"});
-        EXPECT_EQ(rig.tape.text(), c.tape + (c.tape.empty() ? "" : kDashes + "\r\n"));
-    }
-}
-
 TEST(PasteBack, NoNumberClearsTheClipboardAndPastedOtherFailuresKeepIt) {
     CalculatorRig rig;
     const std::pair<std::string, bool> steps[] = {{"15", true}, {"3000000000", true}, {"x", false}};
@@ -211,27 +200,6 @@ TEST(TicketNote, SelectionReachesTheClipboardClickAndClearingEmptyIt) {
     rig.calc.Text2_GotFocus();
     EXPECT_EQ(rig.tape.text() + rig.keyboardBox.text() + rig.clipboard.content, "");
     EXPECT_EQ(rig.display.text(), "0");
-}
-
-TEST(Keyboard, FocusResetsUnlessAFigureWasPasted) {
-    CalculatorRig rig;
-    rig.type(u"12+");
-    rig.calc.Text2_GotFocus();
-    EXPECT_EQ(rig.keyboardBox.text(), "");
-    EXPECT_EQ(rig.display.text(), "0");
-    rig.type(u"+"); // the last key is forgotten too
-    EXPECT_EQ(rig.keyboardBox.text(), "+");
-    EXPECT_EQ(rig.tape.text(), lines({"12 + ", kDashes}) + " + ");
-
-    CalculatorRig pasted;
-    pasted.clipboard.content = "15";
-    pasted.press("M");
-    pasted.keyboardBox.setText("typed before");
-    pasted.calc.Text2_GotFocus();
-    // No reset, and the first-focus clearing waits for the next unpasted focus.
-    EXPECT_EQ(pasted.keyboardBox.text(), "typed before");
-    pasted.type(u"+5\r");
-    EXPECT_EQ(pasted.tape.text(), lines({"15 + 5 =  20"}));
 }
 
 } // namespace

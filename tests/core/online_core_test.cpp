@@ -10,7 +10,6 @@
 namespace {
 
 using namespace std::string_literals;
-using online::BannerPhase;
 
 struct RecordingTrace final : online::TraceSink {
     void setStatus(std::string_view text) override {
@@ -96,33 +95,6 @@ TEST(TransferTrace, CompletedResponseIsDrainedChunkByChunk) {
     }
 }
 
-struct TickCase {
-    bool pub;
-    bool connected;
-    std::optional<int> interval;
-    bool fetch;
-    int asked;
-};
-
-TEST(DownloadTick, BannerSwitchThenConnectionDecide) {
-    const TickCase cases[] = {
-        {false, true, 15000, false, 0},
-        {false, false, 15000, false, 0},
-        {true, false, std::nullopt, false, 1},
-        {true, true, 3000, true, 1},
-    };
-    for (const auto& c : cases) {
-        int asked = 0;
-        const auto plan = online::PlanDownloadTick(c.pub, [&] {
-            ++asked;
-            return c.connected;
-        });
-        EXPECT_EQ(plan.timer1Interval, c.interval) << c.pub << c.connected;
-        EXPECT_EQ(plan.fetch, c.fetch) << c.pub << c.connected;
-        EXPECT_EQ(asked, c.asked) << c.pub << c.connected;
-    }
-}
-
 // Stored as one quoted field, blanks and a BOM around dropped, or refused.
 TEST(DownloadTick, SiteTextStoredAsOneFieldOrRefused) {
     const std::string address = "https://a.example/page?q=1,2&r=é";
@@ -143,35 +115,6 @@ TEST(DownloadTick, OnlyAGifMayReplaceTheBanner) {
         EXPECT_TRUE(online::LooksLikeGif(data)) << data;
     for (const char* data : {"", "GIF8", "<html>GIF89a", "\x89PNG\r\n"})
         EXPECT_FALSE(online::LooksLikeGif(data)) << data;
-}
-
-struct PhaseCase {
-    int interval;
-    bool pub;
-    const char* file;
-    BannerPhase phase;
-    int next;
-};
-
-TEST(Banner, IntervalDecidesTheNextPhase) {
-    const PhaseCase cases[] = {
-        {3000, false, "Pub1.gif", BannerPhase::StartAnimation, 15000},
-        {15000, true, "Pub2.gif", BannerPhase::EndAnimation, 0},
-        {0, true, "Pub2.gif", BannerPhase::None, 0},
-        {10000, false, "Pub1.gif", BannerPhase::None, 10000},
-    };
-    for (const auto& c : cases) {
-        const auto tick = online::PlanBannerTick(c.interval, c.pub);
-        EXPECT_EQ(tick.file, c.file) << c.interval << c.pub;
-        EXPECT_EQ(tick.phase, c.phase) << c.interval << c.pub;
-        EXPECT_EQ(tick.nextInterval, c.next) << c.interval << c.pub;
-    }
-}
-
-TEST(Banner, CoinOpensTheSiteFileAddressElseTheMakers) {
-    EXPECT_EQ(online::CoinAddress("", "https://tirelix.example/"), "https://tirelix.example/");
-    EXPECT_EQ(online::CoinAddress("https://b.example/", "https://tirelix.example/"),
-              "https://b.example/");
 }
 
 TEST(Banner, OnlyHttpAndHttpsAddressesWithAHost) {
