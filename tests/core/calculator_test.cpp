@@ -129,7 +129,6 @@ TEST(Keyboard, EchoDisplayAndTape) {
         {u"6*/", "6*/", "36", "6 x " + lines({" =  36"}) + " / "},
         {u"2+2\r\r", "", "4", lines({"2 + 2 =  4"})},
         {u"a =Z\u00e9\n", "", "0", ""},
-        {u"12+3\b", "", "0", lines({"12 + 3", kDashes})},
         {u"12+\b+", "", "0", lines({"12 + ", kDashes}) + " + "}, // backspace keeps the last key
         {u"1++2+", "1+2+", "4", "1 + " + lines({" =  2"}) + " + 2" + lines({" =  4"}) + " + "},
     };

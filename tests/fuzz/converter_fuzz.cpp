@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <iterator>
+#include <regex>
 #include <string>
 
 using calc::Conversion;
@@ -18,26 +21,14 @@ namespace {
 
 // "-1 234,56" as cents (-123456); false when the text breaks the pattern.
 bool patternCents(const std::string& t, long double& cents, bool& negative) {
-    negative = t.starts_with('-');
-    const std::size_t from = negative ? 1 : 0;
-    const std::size_t comma = t.find(',');
-    if (comma == std::string::npos || comma + 3 != t.size() || comma == from ||
-        (comma - from) % 4 == 0 || (comma - from > 1 && t[from] == '0'))
+    static const std::regex pattern(R"(-?(0|[1-9]\d{0,2})( \d{3})*,\d\d)");
+    if (!std::regex_match(t, pattern))
         return false;
-    long double value = 0;
-    for (std::size_t k = from; k < t.size(); ++k) {
-        // Groups of three from the comma leftwards, separated by a blank.
-        const bool blank = k < comma && (comma - k) % 4 == 0;
-        if (k == comma || blank) {
-            if (k != comma && t[k] != ' ')
-                return false;
-            continue;
-        }
-        if (t[k] < '0' || t[k] > '9')
-            return false;
-        value = value * 10 + (t[k] - '0');
-    }
-    cents = negative ? -value : value;
+    std::string digits;
+    std::copy_if(t.begin(), t.end(), std::back_inserter(digits),
+                 [](char c) { return c != ' ' && c != ','; });
+    cents = std::strtold(digits.c_str(), nullptr);
+    negative = t.starts_with('-');
     return true;
 }
 

@@ -53,9 +53,6 @@ void pasteAfter(std::string_view keys, std::string_view clipboard) {
 
     check(rig.dialogs.messages.size() == 1, "a failed paste-back shows one message", clipboard);
     const ui::Message& m = rig.dialogs.messages.front();
-    check(m.title == calc::kProgramTitle && m.buttons == ui::Buttons::Ok &&
-              m.icon == ui::Icon::None,
-          "the message is a plain OK box with the program's title", m.text);
     check(display == "0", "a failed paste-back leaves the display at 0", display);
     check(rig.calc.PendingOperator.empty() && rig.calc.Accumulator == 0.0,
           "a failed paste-back resets the calculation", clipboard);
