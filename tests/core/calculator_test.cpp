@@ -122,7 +122,6 @@ struct TypingCase {
 
 TEST(Keyboard, EchoDisplayAndTape) {
     const TypingCase cases[] = {
-        {u"12++", "12+", "24", "12 + " + lines({" =  24"}) + " + "}, // acts twice, shows once
         {u"1,5+.5", "1.5+.5", "0,5", "1,5 + ,5"},
         {u"8/2*3-1+4%", "8/2*3-1+4%", "0,04", "8 / 2 =  4\r\n x 3 =  12\r\n - 1 =  11\r\n + 4% "},
         {u"6*/", "6*/", "36", "6 x " + lines({" =  36"}) + " / "},
