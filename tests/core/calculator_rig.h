@@ -47,9 +47,7 @@ class FakeDialogs final : public ui::Dialogs {
 class FakeClipboard final : public ui::Clipboard {
   public:
     std::optional<std::string> text() override {
-        if (!readable)
-            return std::nullopt;
-        return content;
+        return readable ? std::optional(content) : std::nullopt;
     }
     void setText(const std::string& text) override { content = text; }
     void clear() override { content.clear(); }
@@ -70,43 +68,20 @@ struct CalculatorRig {
     // 'M' (paste-back). Spaces are ignored.
     void press(std::string_view keys) {
         for (char k : keys) {
-            switch (k) {
-            case ',':
+            if (const auto op = std::string_view("+-x/=").find(k); op != std::string_view::npos)
+                calc.CmdOperation_Click(static_cast<int>(op));
+            else if (k == ',')
                 calc.NumVirg_Click();
-                break;
-            case '+':
-                calc.CmdOperation_Click(0);
-                break;
-            case '-':
-                calc.CmdOperation_Click(1);
-                break;
-            case 'x':
-                calc.CmdOperation_Click(2);
-                break;
-            case '/':
-                calc.CmdOperation_Click(3);
-                break;
-            case '=':
-                calc.CmdOperation_Click(4);
-                break;
-            case '%':
+            else if (k == '%')
                 calc.pourcent_Click();
-                break;
-            case 'C':
+            else if (k == 'C')
                 calc.CmdReset_Click();
-                break;
-            case 'T':
+            else if (k == 'T')
                 calc.Command2_Click();
-                break;
-            case 'M':
+            else if (k == 'M')
                 calc.Command3_Click();
-                break;
-            case ' ':
-                break;
-            default:
+            else if (k != ' ')
                 calc.Num_Click(k - '0');
-                break;
-            }
         }
     }
 

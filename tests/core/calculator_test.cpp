@@ -1,3 +1,4 @@
+// The calculator through its keypad, the keyboard box and paste-back ("M"), on recording fakes.
 #include "calculator_rig.h"
 
 #include <gtest/gtest.h>
@@ -10,179 +11,145 @@ namespace {
 
 const std::string kOverflow = "Dépassement de capacité !";
 const std::string kDivZero = "ERREUR : Division par zero.";
+const std::string kNotNumeric = "Valeur non numérique >>>  ";
+const std::string k16 = "1234567890123456";
 
+// Keypad captions; 'M' pastes `clipboard`, the keyboard box holding "12+" until then; 'T'
+// asks for a line title once and is given `title` (none: Cancel).
 struct KeyCase {
-    const char* name;
-    const char* keys;
+    std::string keys;
     std::string display;
     std::string tape;
-    std::vector<std::string> messages = {};
+    std::string message = {};
+    std::string clipboard = {};
+    std::optional<std::string> title = {};
 };
 
-class KeySequences : public ::testing::TestWithParam<KeyCase> {};
-
-TEST_P(KeySequences, DisplayTapeAndMessages) {
-    const KeyCase& c = GetParam();
-    CalculatorRig rig;
-    rig.press(c.keys);
-    EXPECT_EQ(rig.display.text(), c.display);
-    EXPECT_EQ(rig.tape.text(), c.tape);
-    EXPECT_EQ(rig.messageTexts(), c.messages);
-    for (const auto& m : rig.dialogs.messages) {
-        EXPECT_EQ(m.title, "Tirelix");
-        EXPECT_EQ(m.buttons, ui::Buttons::Ok);
-        EXPECT_EQ(m.icon, ui::Icon::None);
+TEST(Calculator, KeypadDisplayTapeAndMessages) {
+    const KeyCase cases[] = {
+        {"12+3x4=C", "0", lines({"12 + 3 =  15", " x 4 =  60", kDashes})},
+        {"005", "5", "005"}, // leading zeros vanish on the display only
+        {"5+,,", "0,", "5 + ,"},
+        {"1,5+2,5=", "4", lines({"1,5 + 2,5 =  4"})},
+        // A repeated operator evaluates with the shown number; a second "=" does nothing.
+        {"12++", "24", "12 + " + lines({" =  24"}) + " + "},
+        {"12+==", "24", lines({"12 +  =  24"})},
+        {"7=", "7", "7"},
+        {"2+3=x4=", "20", lines({"2 + 3 =  5", " x 4 =  20"})},
+        {"2+3=7x2=", "14", lines({"2 + 3 =  5", "7 x 2 =  14"})},
+        {"5-8=", "-3", lines({"5 - 8 =  -3"})},
+        // A chain is cut to 15 significant digits at each step.
+        {"10/3x3=", "9,99999999999999",
+         lines({"10 / 3 =  3,33333333333333", " x 3 =  9,99999999999999"})},
+        {"200x10%=", "20", lines({"200 x 10%  =  20"})},
+        {"200/10%=", "2000", lines({"200 / 10%  =  2000"})},
+        {"200+10%=", "200,1", lines({"200 + 10%  =  200,1"})},
+        {"200-50%=", "199,5", lines({"200 - 50%  =  199,5"})},
+        {"50%", "50", "50% "},
+        {k16, "1,23456789012346E+15", k16},
+        {k16 + "7", "1,23456789012346E+157", k16 + "7"},
+        {k16 + "78", "0", lines({k16 + "7", kDashes}), kOverflow},
+        {"2+" + k16 + "78", "0", lines({"2 + " + k16 + "7", kDashes}), kOverflow},
+        {"5/0+2=", "2", lines({"5 / 0", kDashes, "", " + 2 =  2"}), kDivZero},
+        {"C", "0", ""},
+        {"12+3C", "0", lines({"12 + 3", kDashes})},
+        // Fractions keep their zeros and never collapse into an exponent while typed.
+        {"1,05", "1,05", "1,05"},
+        {"0,00", "0,00", "0,00"},
+        {"0,000015", "0,000015", "0,000015"},
+        {"0,000015x2=", "3E-05", lines({"0,000015 x 2 =  3E-05"})},
+        {"1,234567890123456", "1,23456789012346", "1,234567890123456"},
+        {"1,000000000000001", "1,00000000000000", "1,000000000000001"},
+        {"1,0000000000000015+1=", "2,00000000000001",
+         lines({"1,0000000000000015 + 1 =  2,00000000000001"})},
+        {"5x50%,+", "0", lines({"5 x 50% ,", kDashes}), kOverflow},
+        {"5x50%,3", "0,5,", "5 x 50% ,"},
+        // Paste-back: the nearest whole figure, halves to even, typed in as digits.
+        {"M", "15", "15", "", " 15 "},
+        {"M", "12", "12", "", "12,5"},
+        {"M", "4", "4", "", "3,5"},
+        {"M", "2147483647", "2147483647", "", "2147483647"},
+        {"M", "0", "0", "", "-0,4"},
+        {"7+M", "15", "7 + 15", "", "15"},
+        {"M+5=", "20", lines({"15 + 5 =  20"}), "", "15"},
+        {"1,5M", "42", "1,542", "", "42"}, // from zero whatever the entry state
+        {"M", "0", "", kNotNumeric, "   "},
+        {"1+1=M", "0", lines({"1 + 1 =  2", kDashes}), kNotNumeric + "abc", "abc"},
+        {"M", "0", "", kNotNumeric + "-5", "-5"},
+        {"M", "0", "", kOverflow, "3000000000"},
+        {"M", "0", "", kOverflow, "2147483647,5"},
+        {"5M", "0", lines({"5", kDashes}), kOverflow, "1E999"},
+        {"1+1=TC", "0", lines({"1 + 1 =  2", " -------   Épicerie € ", kDashes}), "", "",
+         "  Épicerie € "},
+        {"1+1=TC", "0", lines({"1 + 1 =  2", kDashes, kDashes}), "", "", ""},
+        {"5TC", "0", lines({"5", kDashes, kDashes})},
+        {"TC", "0", "", "", "", "Courses"}, // nothing to close on an empty tape
+    };
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(c.keys + " [" + c.clipboard + "]");
+        CalculatorRig rig;
+        rig.clipboard.content = c.clipboard;
+        rig.keyboardBox.setText("12+");
+        if (c.title)
+            rig.dialogs.answers.push_back(c.title);
+        rig.press(c.keys);
+        EXPECT_EQ(rig.display.text(), c.display);
+        EXPECT_EQ(rig.tape.text(), c.tape);
+        EXPECT_EQ(rig.messageTexts(), c.message.empty() ? std::vector<std::string>{}
+                                                        : std::vector<std::string>{c.message});
+        for (const auto& m : rig.dialogs.messages) {
+            EXPECT_EQ(m.title, "Tirelix");
+            EXPECT_EQ(m.buttons, ui::Buttons::Ok);
+            EXPECT_EQ(m.icon, ui::Icon::None);
+        }
+        EXPECT_EQ(rig.dialogs.prompts.size(), c.keys.find('T') != std::string::npos ? 1u : 0u);
+        if (!rig.dialogs.prompts.empty()) {
+            EXPECT_EQ(rig.dialogs.prompts[0], "Entrez un titre de ligne ...|Tirelix|");
+        }
+        // Reset and paste-back both empty the keyboard box.
+        if (c.keys.find_first_of("CM") != std::string::npos) {
+            EXPECT_EQ(rig.keyboardBox.text(), "");
+        }
     }
 }
 
-const std::string k16 = "1234567890123456";
-
-INSTANTIATE_TEST_SUITE_P(
-    Calculator, KeySequences,
-    ::testing::Values(
-        KeyCase{"WorkedExample", "12+3x4=C", "0", lines({"12 + 3 =  15", " x 4 =  60", kDashes})},
-        KeyCase{"WorkedExampleBeforeReset", "12+3x4=", "60", lines({"12 + 3 =  15", " x 4 =  60"})},
-        KeyCase{"LeadingZerosVanishOnDisplayOnly", "00", "0", "00"},
-        KeyCase{"ZeroThenFive", "05", "5", "05"},
-        KeyCase{"CommaAfterOperator", "5+,", "0,", "5 + ,"},
-        KeyCase{"SecondCommaDoesNothing", "5+,,", "0,", "5 + ,"},
-        KeyCase{"CommaAcceptedInEachNumber", "1,5+2,5=", "4", lines({"1,5 + 2,5 =  4"})},
-        KeyCase{"DecimalResult", "1,5+2=", "3,5", lines({"1,5 + 2 =  3,5"})},
-        KeyCase{"RepeatedOperatorEvaluatesWithShownNumber", "12++", "24",
-                "12 + " + lines({" =  24"}) + " + "},
-        KeyCase{"OperatorThenEqualsLikewise", "12+=", "24", lines({"12 +  =  24"})},
-        KeyCase{"SecondEqualsDoesNothing", "12+==", "24", lines({"12 +  =  24"})},
-        KeyCase{"EqualsAloneDoesNothing", "7=", "7", "7"},
-        KeyCase{"OperatorContinuesFromResult", "2+3=x4=", "20",
-                lines({"2 + 3 =  5", " x 4 =  20"})},
-        KeyCase{"DigitAfterEqualsStartsAgain", "2+3=7x2=", "14",
-                lines({"2 + 3 =  5"}) + lines({"7 x 2 =  14"})},
-        KeyCase{"Subtraction", "5-8=", "-3", lines({"5 - 8 =  -3"})},
-        KeyCase{"ThirdOfTen", "10/3=", "3,33333333333333", lines({"10 / 3 =  3,33333333333333"})},
-        // A chain is cut to 15 significant digits at each step.
-        KeyCase{"ChainKeepsFifteenDigits", "10/3x3=", "9,99999999999999",
-                lines({"10 / 3 =  3,33333333333333", " x 3 =  9,99999999999999"})},
-        KeyCase{"PercentOfProduct", "200x10%=", "20", lines({"200 x 10%  =  20"})},
-        KeyCase{"PercentOfQuotient", "200/10%=", "2000", lines({"200 / 10%  =  2000"})},
-        KeyCase{"PercentWhileAdding", "200+10%=", "200,1", lines({"200 + 10%  =  200,1"})},
-        KeyCase{"PercentWhileSubtracting", "200-50%=", "199,5", lines({"200 - 50%  =  199,5"})},
-        KeyCase{"PercentWithoutOperator", "50%", "50", "50% "},
-        KeyCase{"SixteenDigitsTurnToExponent", "1234567890123456", "1,23456789012346E+15", k16},
-        KeyCase{"SeventeenthDigitExtendsExponent", "12345678901234567", "1,23456789012346E+157",
-                k16 + "7"},
-        KeyCase{"EighteenthDigitOverflows",
-                "123456789012345678",
-                "0",
-                lines({k16 + "7", kDashes}),
-                {kOverflow}},
-        KeyCase{"OverflowAfterOperatorWritesSeparator",
-                "2+123456789012345678",
-                "0",
-                "2 + " + k16 + "7" + "\r\n" + kDashes + "\r\n",
-                {kOverflow}},
-        KeyCase{"DivisionByZero", "5/0=", "0", lines({"5 / 0", kDashes, ""}), {kDivZero}},
-        KeyCase{"DivisionByZeroThenOperatorCarriesOn",
-                "5/0+2=",
-                "2",
-                lines({"5 / 0", kDashes, ""}) + lines({" + 2 =  2"}),
-                {kDivZero}},
-        KeyCase{"ResetOnEmptyTapeWritesNothing", "C", "0", ""},
-        KeyCase{"ResetAfterResultHasNoBlankLine", "1+1=C", "0", lines({"1 + 1 =  2", kDashes})},
-        KeyCase{"ResetMidLine", "12+3C", "0", "12 + 3\r\n" + kDashes + "\r\n"},
-        KeyCase{"TwoResets", "1C2C", "0", lines({"1", kDashes, "2", kDashes})},
-        // Fractions keep their zeros and never collapse into an exponent while typed.
-        KeyCase{"ZeroAfterComma", "1,0", "1,0", "1,0"},
-        KeyCase{"ZeroThenDigitAfterComma", "1,05", "1,05", "1,05"},
-        KeyCase{"AllZerosShow", "0,00", "0,00", "0,00"},
-        KeyCase{"SmallFractionStaysAsTyped", "0,000015", "0,000015", "0,000015"},
-        KeyCase{"SmallFractionComputes", "0,000015x2=", "3E-05", lines({"0,000015 x 2 =  3E-05"})},
-        KeyCase{"TinyResultInExponentForm", "0,00001/10=", "1E-06",
-                lines({"0,00001 / 10 =  1E-06"})},
-        KeyCase{"FractionRoundsPastFifteenDigits", "1,234567890123456", "1,23456789012346",
-                "1,234567890123456"},
-        KeyCase{"FractionPastPrecisionKeepsComma", "1,000000000000001", "1,00000000000000",
-                "1,000000000000001"},
-        KeyCase{"TypingGoesOnAfterPrecision", "1,0000000000000015+1=", "2,00000000000001",
-                lines({"1,0000000000000015 + 1 =  2,00000000000001"})},
-        KeyCase{"CommaOnPercentResultThenOperator",
-                "5x50%,+",
-                "0",
-                "5 x 50% ," + std::string("\r\n") + kDashes + "\r\n",
-                {kOverflow}},
-        KeyCase{"DigitsAfterCommaOnFractionAreIgnored", "5x50%,3", "0,5,", "5 x 50% ,"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Calculator, ResultsBeyondTheRangeGiveTheOverflowMessage) {
-    CalculatorRig rig;
-    // 1E+300 from the keys: 1 then 300 zeros would overflow the entry, so build it by products.
-    rig.press("1" + std::string(15, '0') + "x");
-    for (int i = 0; i < 20; ++i)
-        rig.press(std::string("1") + std::string(15, '0') + "x");
-    EXPECT_EQ(rig.display.text(), "0");
-    EXPECT_EQ(rig.messageTexts(), std::vector<std::string>{kOverflow});
-    EXPECT_TRUE(rig.calc.PendingOperator.empty());
-    EXPECT_EQ(rig.calc.Accumulator, 0.0);
-    EXPECT_TRUE(rig.tape.text().ends_with(kDashes + "\r\n"));
-    EXPECT_EQ(rig.tape.text().find("inf"), std::string::npos);
-}
-
-TEST(Calculator, StateAfterOperatorAndReset) {
-    CalculatorRig rig;
-    rig.press("1,5+");
-    EXPECT_EQ(rig.calc.Accumulator, 1.5);
-    EXPECT_EQ(rig.calc.PendingOperator, "+");
-    EXPECT_TRUE(rig.calc.NewEntry);
-    EXPECT_FALSE(rig.calc.DecimalTyped);
-    EXPECT_EQ(rig.tape.caret(), rig.tape.text().size());
-    rig.press(",5C");
-    EXPECT_EQ(rig.calc.Accumulator, 0.0);
-    EXPECT_TRUE(rig.calc.PendingOperator.empty());
-    EXPECT_FALSE(rig.calc.NewEntry);
-    EXPECT_FALSE(rig.calc.DecimalTyped);
-    EXPECT_EQ(rig.tape.caret(), rig.tape.text().size());
-}
-
-TEST(Calculator, ResetEmptiesTheKeyboardBox) {
-    CalculatorRig rig;
-    rig.keyboardBox.setText("12+");
-    rig.press("C");
-    EXPECT_EQ(rig.keyboardBox.text(), "");
-}
-
-struct TitleCase {
-    const char* name;
-    const char* keysBefore;
-    std::optional<std::string> answer;
+struct TypingCase {
+    std::u16string typed;
+    std::string box;
+    std::string display;
     std::string tape;
 };
 
-class TitleLines : public ::testing::TestWithParam<TitleCase> {};
-
-TEST_P(TitleLines, AskedOnceAndWritten) {
-    const TitleCase& c = GetParam();
-    CalculatorRig rig;
-    rig.press(c.keysBefore);
-    rig.dialogs.answers.push_back(c.answer);
-    rig.press("T");
-    ASSERT_EQ(rig.dialogs.prompts.size(), 1u);
-    EXPECT_EQ(rig.dialogs.prompts[0], "Entrez un titre de ligne ...|Tirelix|");
-    EXPECT_EQ(rig.tape.text(), c.tape);
-    EXPECT_FALSE(rig.calc.TitleRequested);
-    rig.press("C"); // the request was for one line only
-    EXPECT_EQ(rig.dialogs.prompts.size(), 1u);
+TEST(Keyboard, EchoDisplayAndTape) {
+    const TypingCase cases[] = {
+        {u"1,5+.5", "1.5+.5", "0,5", "1,5 + ,5"},
+        {u"8/2*3-1+4%", "8/2*3-1+4%", "0,04", "8 / 2 =  4\r\n x 3 =  12\r\n - 1 =  11\r\n + 4% "},
+        {u"6*/", "6*/", "36", "6 x " + lines({" =  36"}) + " / "},
+        {u"2+2\r\r", "", "4", lines({"2 + 2 =  4"})},
+        {u"a =Z\u00e9\n", "", "0", ""},
+        {u"12+\b+", "", "0", lines({"12 + ", kDashes}) + " + "}, // backspace keeps the last key
+        {u"1++2+", "1+2+", "4", "1 + " + lines({" =  2"}) + " + 2" + lines({" =  4"}) + " + "},
+    };
+    for (const TypingCase& c : cases) {
+        SCOPED_TRACE(c.box + " -> " + c.tape);
+        CalculatorRig rig;
+        rig.type(c.typed);
+        EXPECT_EQ(rig.keyboardBox.text(), c.box);
+        EXPECT_EQ(rig.display.text(), c.display);
+        EXPECT_EQ(rig.tape.text(), c.tape);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Calculator, TitleLines,
-    ::testing::Values(
-        TitleCase{"Courses", "1+1=", "Courses", lines({"1 + 1 =  2", " ------- Courses"})},
-        TitleCase{"KeepsBlanksAsTyped", "1+1=", "  Loyer ",
-                  lines({"1 + 1 =  2", " -------   Loyer "})},
-        TitleCase{"Accents", "5", "Épicerie €", lines({"5", " ------- Épicerie €"})},
-        TitleCase{"EmptyAnswerGivesDashes", "1+1=", "", lines({"1 + 1 =  2", kDashes})},
-        TitleCase{"CancelGivesDashes", "1+1=", std::nullopt, lines({"1 + 1 =  2", kDashes})},
-        TitleCase{"EmptyTapeDropsTheTitle", "", "Courses", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(Calculator, ResultsBeyondTheRangeGiveTheOverflowMessage) {
+    CalculatorRig rig;
+    for (int i = 0; i < 21; ++i)
+        rig.press("1" + std::string(15, '0') + "x");
+    EXPECT_EQ(rig.display.text(), "0");
+    EXPECT_EQ(rig.messageTexts(), std::vector<std::string>{kOverflow});
+    EXPECT_TRUE(rig.calc.PendingOperator.empty());
+    EXPECT_TRUE(rig.tape.text().ends_with(kDashes + "\r\n"));
+    EXPECT_EQ(rig.tape.text().find("inf"), std::string::npos);
+}
 
 TEST(Calculator, LongTapeOnlyItsEndChanges) {
     CalculatorRig rig;
@@ -191,6 +158,45 @@ TEST(Calculator, LongTapeOnlyItsEndChanges) {
     const std::string before = rig.tape.text();
     rig.press("C");
     EXPECT_EQ(rig.tape.text(), before + kDashes + "\r\n");
+    EXPECT_EQ(rig.tape.caret(), rig.tape.text().size());
+}
+
+TEST(PasteBack, NoNumberClearsTheClipboardAndPastedOtherFailuresKeepIt) {
+    CalculatorRig rig;
+    const std::pair<std::string, bool> steps[] = {{"15", true}, {"3000000000", true}, {"x", false}};
+    for (const auto& [clip, pasted] : steps) {
+        rig.clipboard.content = clip;
+        rig.press("M");
+        EXPECT_EQ(rig.calc.Pasted, pasted) << clip;
+        EXPECT_EQ(rig.clipboard.content, pasted ? clip : "") << clip;
+    }
+    rig.press("1+1=");
+    rig.clipboard.readable = false;
+    rig.press("M");
+    EXPECT_EQ(rig.messageTexts().back(), "Valeur non valide >>>  ");
+    EXPECT_TRUE(rig.tape.text().ends_with(lines({"1 + 1 =  2", kDashes})));
+}
+
+TEST(TicketNote, SelectionReachesTheClipboardClickAndClearingEmptyIt) {
+    CalculatorRig rig;
+    rig.press("12+3=");
+    rig.tape.select(10, 2);
+    rig.calc.blocnote_LostFocus();
+    EXPECT_EQ(rig.clipboard.content, "15");
+    rig.calc.blocnote_Click();
+    EXPECT_EQ(rig.clipboard.content, "");
+    rig.tape.select(0, 0);
+    rig.clipboard.content = "other program";
+    rig.calc.blocnote_LostFocus();
+    EXPECT_EQ(rig.clipboard.content, "");
+    // Clearing the notes empties the tape, the box and the clipboard; the focus resets.
+    rig.press("12+3");
+    rig.keyboardBox.setText("12+3");
+    rig.clipboard.content = "15";
+    rig.calc.Command5_Click();
+    rig.calc.Text2_GotFocus();
+    EXPECT_EQ(rig.tape.text() + rig.keyboardBox.text() + rig.clipboard.content, "");
+    EXPECT_EQ(rig.display.text(), "0");
 }
 
 } // namespace

@@ -74,15 +74,12 @@ INSTANTIATE_TEST_SUITE_P(Corpus, OtherWritersRtf, ::testing::ValuesIn(RtfFilesIn
 INSTANTIATE_TEST_SUITE_P(Fixtures, OtherWritersRtf, ::testing::ValuesIn(RtfFilesIn(kFixtures)),
                          FileTestName);
 
-TEST(OtherWritersRtfFiles, CorpusIsThere) {
-    if (!fs::is_directory(kCorpus)) {
-        GTEST_SKIP() << "no shared RTF corpus at " << kCorpus;
-    }
-    EXPECT_GE(RtfFilesIn(kCorpus).size(), 22u);
-}
-
-TEST(OtherWritersRtfFiles, FixturesAreThere) {
+// The shared corpus may be missing on a machine of its own; the fixtures never are.
+TEST(OtherWritersRtfFiles, AreThere) {
     EXPECT_GE(RtfFilesIn(kFixtures).size(), 4u);
+    if (fs::is_directory(kCorpus)) {
+        EXPECT_GE(RtfFilesIn(kCorpus).size(), 22u);
+    }
 }
 
 } // namespace

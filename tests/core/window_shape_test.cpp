@@ -1,9 +1,7 @@
 #include "core/window_shape.h"
 
 #include <cstdint>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -27,95 +25,22 @@ class TextPicture final : public assistant::PixelReader {
     std::vector<std::string> rows_;
 };
 
-// The 24-bit bitmap of the tour's arrow, bottom-up rows padded to four bytes.
-class Bitmap final : public assistant::PixelReader {
-  public:
-    explicit Bitmap(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        bytes_.assign(std::istreambuf_iterator<char>(in), {});
-        if (bytes_.size() < 54 || bytes_[0] != 'B' || bytes_[1] != 'M' || le(28, 2) != 24)
-            return;
-        offset_ = le(10, 4);
-        width_ = static_cast<int>(le(18, 4));
-        height_ = static_cast<int>(le(22, 4));
-        stride_ = (static_cast<std::size_t>(width_) * 3 + 3) / 4 * 4;
-    }
-    int width() const override { return width_; }
-    int height() const override { return height_; }
-    std::uint32_t pixel(int x, int y) const override {
-        const std::size_t at = offset_ + static_cast<std::size_t>(height_ - 1 - y) * stride_ +
-                               static_cast<std::size_t>(x) * 3;
-        return le(at, 3);
-    }
-
-  private:
-    std::uint32_t le(std::size_t at, int count) const {
-        std::uint32_t value = 0;
-        for (int i = count - 1; i >= 0; --i)
-            value =
-                value << 8 | static_cast<unsigned char>(bytes_[at + static_cast<std::size_t>(i)]);
-        return value;
-    }
-    std::vector<char> bytes_;
-    std::size_t offset_ = 0;
-    std::size_t stride_ = 0;
-    int width_ = 0;
-    int height_ = 0;
-};
-
-struct ShapeCase {
-    const char* name;
-    std::vector<std::string> rows;
-    std::vector<PixelRect> runs;
-};
-
 TEST(RegionFromPicture, RunsRowByRow) {
-    const ShapeCase cases[] = {
-        {"one run inside", {"....", ".##.", "...."}, {{1, 1, 3, 2}}},
-        {"two runs on a row", {".#..##."}, {{1, 0, 2, 1}, {4, 0, 6, 1}}},
-        {"runs reaching the right edge close on their row",
-         {"..##", ".###", "...#"},
-         {{2, 0, 4, 1}, {1, 1, 4, 2}, {3, 2, 4, 3}}},
-        {"a run reaching the edge does not open the next row",
-         {".###", "#...", "...."},
-         {{1, 0, 4, 1}, {0, 1, 1, 2}}},
-        {"any other colour is inside", {".ab.c", "....."}, {{1, 0, 3, 1}, {4, 0, 5, 1}}},
-        {"one colour only: no shape", {"xxx", "xxx"}, {}},
-        {"a single pixel picture: no shape", {"x"}, {}},
-        {"no rows: no shape", {}, {}},
+    const std::pair<std::vector<std::string>, std::vector<PixelRect>> cases[] = {
+        {{"....", ".##.", "...."}, {{1, 1, 3, 2}}},
+        {{".#..##."}, {{1, 0, 2, 1}, {4, 0, 6, 1}}},
+        // Runs reaching the right edge close on their row and open nothing on the next.
+        {{"..##", ".###", "...#"}, {{2, 0, 4, 1}, {1, 1, 4, 2}, {3, 2, 4, 3}}},
+        {{".###", "#...", "...."}, {{1, 0, 4, 1}, {0, 1, 1, 2}}},
+        {{".ab.c", "....."}, {{1, 0, 3, 1}, {4, 0, 5, 1}}}, // any other colour is inside
+        {{"xxx", "xxx"}, {}},
+        {{"x"}, {}},
+        {{}, {}},
+        // The top-left pixel sets the key colour, even where it is inside the figure.
+        {{"#.#..##.", "##....##"}, {{1, 0, 2, 1}, {3, 0, 5, 1}, {7, 0, 8, 1}, {2, 1, 6, 2}}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(RegionFromPicture(TextPicture(c.rows)), c.runs) << c.name;
-}
-
-TEST(RegionFromPicture, TheTopLeftPixelSetsTheKeyColourEvenInsideTheFigure) {
-    // '#' at (0, 0) is the key: every '#' is outside, the dots are the shape.
-    const TextPicture picture({"#.#..##.", "##....##"});
-    const std::vector<PixelRect> runs{{1, 0, 2, 1}, {3, 0, 5, 1}, {7, 0, 8, 1}, {2, 1, 6, 2}};
-    EXPECT_EQ(RegionFromPicture(picture), runs);
-}
-
-TEST(RegionFromPicture, TheArrowIsOneRunOnEachRowBetweenItsMargins) {
-    const Bitmap arrow(std::string(TIRELIX_ASSETS) + "/arrow.bmp");
-    ASSERT_EQ(arrow.width(), 43);
-    ASSERT_EQ(arrow.height(), 45);
-    const std::vector<PixelRect> runs = RegionFromPicture(arrow);
-    ASSERT_EQ(runs.size(), 43u);
-    const std::uint32_t white = 0xFFFFFF;
-    for (int y = 0; y < 45; ++y) {
-        for (int x = 0; x < 43; ++x) {
-            bool covered = false;
-            for (const auto& r : runs)
-                covered = covered || (x >= r.left && x < r.right && y >= r.top && y < r.bottom);
-            EXPECT_EQ(covered, arrow.pixel(x, y) != white) << x << ',' << y;
-        }
-    }
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        EXPECT_EQ(runs[i].top, static_cast<int>(i) + 1);
-        EXPECT_EQ(runs[i].bottom, runs[i].top + 1);
-        EXPECT_GT(runs[i].left, 0);
-        EXPECT_LT(runs[i].right, 43) << "row " << runs[i].top << " reaches the right edge";
-    }
+    for (const auto& [rows, runs] : cases)
+        EXPECT_EQ(RegionFromPicture(TextPicture(rows)), runs) << rows.size();
 }
 
 } // namespace

@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <iterator>
+#include <regex>
 #include <string>
 
 using calc::Conversion;
@@ -18,35 +21,14 @@ namespace {
 
 // "-1 234,56" as cents (-123456); false when the text breaks the pattern.
 bool patternCents(const std::string& t, long double& cents, bool& negative) {
-    std::size_t i = 0;
-    negative = !t.empty() && t[0] == '-';
-    if (negative)
-        ++i;
-    const std::size_t comma = t.find(',');
-    if (comma == std::string::npos || comma + 3 != t.size() || comma == i)
+    static const std::regex pattern(R"(-?(0|[1-9]\d{0,2})( \d{3})*,\d\d)");
+    if (!std::regex_match(t, pattern))
         return false;
-    // Groups of three from the comma leftwards, the first of one to three digits.
-    const std::size_t groupedLength = comma - i;
-    long double value = 0;
-    for (std::size_t k = i; k < comma; ++k) {
-        const std::size_t fromComma = comma - k; // 1 for the digit just before the comma
-        if (fromComma % 4 == 0) {
-            if (t[k] != ' ')
-                return false;
-            continue;
-        }
-        if (t[k] < '0' || t[k] > '9')
-            return false;
-        value = value * 10 + (t[k] - '0');
-    }
-    if (groupedLength % 4 == 0 || (groupedLength > 1 && t[i] == '0'))
-        return false;
-    for (std::size_t k = comma + 1; k < t.size(); ++k) {
-        if (t[k] < '0' || t[k] > '9')
-            return false;
-        value = value * 10 + (t[k] - '0');
-    }
-    cents = negative ? -value : value;
+    std::string digits;
+    std::copy_if(t.begin(), t.end(), std::back_inserter(digits),
+                 [](char c) { return c != ' ' && c != ','; });
+    cents = std::strtold(digits.c_str(), nullptr);
+    negative = t.starts_with('-');
     return true;
 }
 
@@ -56,16 +38,9 @@ std::string withComma(std::string_view entry) {
     return s;
 }
 
-bool sameConversion(const Conversion& a, const Conversion& b) {
-    return a.status == b.status && a.francs == b.francs && a.euros == b.euros;
-}
-
 void checkConversion(std::string_view entry, const Conversion& c) {
-    if (entry.empty() || entry == "0") {
-        check(c.status == ConversionStatus::Empty, "only \"\" and \"0\" are empty", entry);
-    } else {
-        check(c.status != ConversionStatus::Empty, "only \"\" and \"0\" are empty", entry);
-    }
+    check((c.status == ConversionStatus::Empty) == (entry.empty() || entry == "0"),
+          "only \"\" and \"0\" are empty", entry);
     if (c.status != ConversionStatus::Converted) {
         check(c.francs == calc::kClearedResult && c.euros == calc::kClearedResult,
               "results stay cleared without a conversion", entry);
@@ -82,10 +57,10 @@ void checkConversion(std::string_view entry, const Conversion& c) {
     check(patternCents(c.euros, euroCents, euroNegative), "euros in ##,##0.00", c.euros);
     const std::size_t first = entry.find_first_not_of(" \t");
     const bool typedNegative = first != std::string_view::npos && entry[first] == '-';
-    check(!francNegative || (typedNegative && francCents != 0),
+    check(!(francNegative || euroNegative) ||
+              (typedNegative && (!francNegative || francCents != 0) &&
+               (!euroNegative || euroCents != 0)),
           "a minus only for a negative amount", entry);
-    check(!euroNegative || (typedNegative && euroCents != 0), "a minus only for a negative amount",
-          entry);
 
     // Where a double still holds the amount to far better than a cent, the rate must show.
     const long double x = read.value;
@@ -112,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Conversion p = calc::ConvertAmount(padded);
         checkConversion(padded, p);
         if (length == 254 && c.status != ConversionStatus::Empty)
-            check(sameConversion(c, p), "blanks in front change nothing", padded);
+            check(c.status == p.status && c.francs == p.francs && c.euros == p.euros,
+                  "blanks in front change nothing", padded);
     }
     return 0;
 }
