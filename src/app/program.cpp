@@ -93,13 +93,12 @@ bool Program::bringWelcomeForward() {
     return true;
 }
 
-int Program::run(const std::function<void()>& beforeFirstText) {
-    return start(beforeFirstText) ? QApplication::exec() : 0;
+int Program::run() {
+    return start() ? QApplication::exec() : 0;
 }
 
-bool Program::start(const std::function<void()>& beforeFirstText) {
-    // The window alone first: a start that finds another instance makes no control at all,
-    // and the first start asks the desktop while the start helper still reads the fonts.
+bool Program::start() {
+    // The window alone first: a start that finds another instance makes no control at all.
     main_ = std::make_unique<frmEuros>(
         shared_,
         frmEuros::Services{dialogs_, clipboard_, files_, printer_, connection_, browser_, this},
@@ -120,8 +119,6 @@ bool Program::start(const std::function<void()>& beforeFirstText) {
     // frames it, while they are built. Nothing is painted before the event loop runs, so the
     // first paint shows the whole window.
     main_->show();
-    if (beforeFirstText)
-        beforeFirstText();
     main_->buildControls();
     main_->Form_Load();
     connect(qApp, &QGuiApplication::focusWindowChanged, this,

@@ -11,7 +11,6 @@
 #include <QObject>
 #include <QPointer>
 #include <array>
-#include <functional>
 #include <memory>
 
 class frmEuros;
@@ -23,11 +22,10 @@ class Program final : public QObject, public shell::WindowDirectory {
     Program();
     ~Program() override;
 
-    // Start-up to the end of the run; the process's exit code. beforeFirstText runs once the
-    // start knows it goes on, before the first control that asks for a font.
-    int run(const std::function<void()>& beforeFirstText = {});
+    // Start-up to the end of the run; the process's exit code.
+    int run();
     // The start-up alone: false when another instance refused it.
-    bool start(const std::function<void()>& beforeFirstText = {});
+    bool start();
 
     // The parts that build the other windows hand their objects over here.
     void setWindowObject(shell::WindowKind kind, std::unique_ptr<shell::WindowObject> object);

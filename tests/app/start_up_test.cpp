@@ -1,4 +1,3 @@
-#include "app/start_helper.h"
 #include "app/utf8_locale.h"
 #include "main_window_rig.h"
 #include "test_files.h"
@@ -6,7 +5,6 @@
 #include <QAction>
 #include <QFile>
 #include <gtest/gtest.h>
-#include <memory>
 
 using test::MainWindowRig;
 
@@ -46,11 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         StateCase{"QuotedOn", "\"1\"\r\n", "\"https://a.example/\"\r\n", true,
                   "https://a.example/"},
         StateCase{"UnquotedOn", "1\r\n", "https://a.example/x,y\r\n", true, "https://a.example/x"},
-        StateCase{"Off", "\"0\"\r\n", "\"\"\r\n", false, ""},
-        StateCase{"OtherValueIsOff", "\"oui\"\r\n", std::nullopt, false, ""},
         StateCase{"MissingFiles", std::nullopt, std::nullopt, false, ""},
-        StateCase{"EmptyFiles", "", "", false, ""},
-        StateCase{"BrokenQuote", "\"1\r\n", "\"https://a.example/\r\n", false, ""},
         StateCase{"BinaryJunk", QByteArray("\x00\x01\xff", 3), QByteArray(10000, 'x'), false, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -81,33 +75,6 @@ TEST(MainWindow, QuitterClosesTheWindow) {
     EXPECT_FALSE(rig.window->isVisible());
 }
 
-TEST(StartHelper, PreloadsTheX11LibrariesOnlyWhenQtWillTakeX11) {
-    const struct {
-        const char* platform;
-        const char* session;
-        const char* desktop;
-        const char* display;
-        bool x11;
-    } cases[] = {
-        {"", "", "", ":0", true},
-        {"", "x11", "KDE", ":0", true},
-        {"", "wayland", "KDE", ":0", false},
-        {"", "wayland", "ubuntu:GNOME", ":0", true},
-        {"xcb", "wayland", "KDE", ":0", true},
-        {"xcb;wayland", "", "", ":1", true},
-        {"xcb:nograb", "", "", ":0", true},
-        {"wayland:opt;xcb", "", "", ":0", false},
-        {"wayland", "x11", "", ":0", false},
-        {"wayland;xcb", "", "", ":0", false},
-        {"offscreen", "", "", ":0", false},
-        {"xcb", "x11", "", "", false},
-        {"", "", "", "", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(app::StartsOnX11(c.platform, c.session, c.desktop, c.display), c.x11)
-            << c.platform << " / " << c.session << " / " << c.desktop << " / " << c.display;
-}
-
 TEST(Utf8Locale, KeepsLanguageAndCountryWithTheUtf8CharacterSet) {
     const struct {
         const char* locale;
@@ -115,40 +82,12 @@ TEST(Utf8Locale, KeepsLanguageAndCountryWithTheUtf8CharacterSet) {
     } cases[] = {
         {"", "C.UTF-8"},
         {"C", "C.UTF-8"},
-        {"POSIX", "C.UTF-8"},
         {"C.ANSI_X3.4-1968", "C.UTF-8"},
-        {"fr_FR", "fr_FR.UTF-8"},
-        {"fr_FR@euro", "fr_FR.UTF-8"},
         {"fr_FR.ISO-8859-15@euro", "fr_FR.UTF-8"},
-        {"de_CH.ISO-8859-1", "de_CH.UTF-8"},
         {"fr_BE.utf8", "fr_BE.UTF-8"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(app::Utf8LocaleFor(c.locale), c.utf8) << c.locale;
-}
-
-TEST(StartHelper, RunsTheJobHandedOverOnceAndNoneOtherwise) {
-    int runs = 0;
-    {
-        app::StartHelper helper;
-        helper.then([&runs] { ++runs; });
-        helper.then([&runs] { runs += 10; });
-    }
-    EXPECT_EQ(runs, 1);
-    std::make_unique<app::StartHelper>().reset();
-    app::StartHelper waitedFirst;
-    waitedFirst.wait();
-    waitedFirst.then([&runs] { ++runs; });
-    waitedFirst.wait();
-    EXPECT_EQ(runs, 1);
-    // The wait for the font configuration returns, before the job is handed over and after
-    // the thread has ended, and keeps the job.
-    app::StartHelper fontsFirst;
-    fontsFirst.waitForFontConfiguration();
-    fontsFirst.then([&runs] { ++runs; });
-    fontsFirst.wait();
-    fontsFirst.waitForFontConfiguration();
-    EXPECT_EQ(runs, 2);
 }
 
 } // namespace
