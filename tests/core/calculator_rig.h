@@ -31,10 +31,11 @@ class FakeDialogs final : public ui::Dialogs {
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultText) override {
         prompts.push_back(prompt + "|" + title + "|" + defaultText);
-        if (answers.empty())
-            return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
+        std::optional<std::string> answer; // none left plays Cancel
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
         return answer;
     }
 
@@ -65,7 +66,7 @@ struct CalculatorRig {
     calc::Calculator calc{{display, keyboardBox, tape, dialogs, clipboard}};
 
     // Keypad by caption: digits, ',', '+', '-', 'x', '/', '=', '%', 'C' (reset), 'T' (CT),
-    // 'M' (paste-back). Spaces are ignored.
+    // 'M' (paste-back).
     void press(std::string_view keys) {
         for (char k : keys) {
             if (const auto op = std::string_view("+-x/=").find(k); op != std::string_view::npos)
@@ -80,7 +81,7 @@ struct CalculatorRig {
                 calc.Command2_Click();
             else if (k == 'M')
                 calc.Command3_Click();
-            else if (k != ' ')
+            else
                 calc.Num_Click(k - '0');
         }
     }
@@ -91,31 +92,20 @@ struct CalculatorRig {
         for (char16_t c : chars) {
             const char16_t code = calc.Text2_KeyPress(c);
             std::string box = keyboardBox.text();
-            if (code == 8) {
-                if (!box.empty())
-                    box.pop_back();
-            } else if (code >= 32 && code < 127) {
+            if (code == 8 && !box.empty())
+                box.pop_back();
+            else if (code >= 32 && code < 127)
                 box += static_cast<char>(code);
-            }
             keyboardBox.setText(box);
         }
-    }
-
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& m : dialogs.messages)
-            texts.push_back(m.text);
-        return texts;
     }
 };
 
 // Lines joined with CR LF, for readable expectations.
 inline std::string lines(std::initializer_list<std::string_view> parts) {
     std::string out;
-    for (auto p : parts) {
-        out += p;
-        out += "\r\n";
-    }
+    for (auto p : parts)
+        out.append(p).append("\r\n");
     return out;
 }
 
