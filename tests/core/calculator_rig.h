@@ -12,14 +12,11 @@
 
 namespace test {
 
-class FakeTextBox final : public ui::TextBox {
-  public:
-    explicit FakeTextBox(std::string initial = {}) : text_(std::move(initial)) {}
-    std::string text() const override { return text_; }
-    void setText(std::string_view text) override { text_.assign(text); }
-
-  private:
-    std::string text_;
+struct FakeTextBox final : ui::TextBox {
+    explicit FakeTextBox(std::string initial = {}) : value(std::move(initial)) {}
+    std::string text() const override { return value; }
+    void setText(std::string_view text) override { value.assign(text); }
+    std::string value;
 };
 
 class FakeDialogs final : public ui::Dialogs {
@@ -31,17 +28,16 @@ class FakeDialogs final : public ui::Dialogs {
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultText) override {
         prompts.push_back(prompt + "|" + title + "|" + defaultText);
-        std::optional<std::string> answer; // none left plays Cancel
-        if (!answers.empty()) {
-            answer = answers.front();
-            answers.pop_front();
-        }
+        if (answers.empty())
+            return std::nullopt;
+        const auto answer = answers.front();
+        answers.pop_front();
         return answer;
     }
 
     std::vector<ui::Message> messages;
     std::vector<std::string> prompts;
-    std::deque<std::optional<std::string>> answers; // nullopt plays Cancel
+    std::deque<std::optional<std::string>> answers; // nullopt, or none left, plays Cancel
     ui::Answer yesNoAnswer = ui::Answer::Yes;
 };
 
