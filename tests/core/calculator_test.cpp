@@ -1,5 +1,5 @@
 // The calculator through its keypad, the keyboard box and paste-back ("M"), on recording fakes.
-// Paste-back of any clipboard text is paste_back_fuzz's; any key stream is keys_fuzz's.
+// Paste-back of any clipboard text is numbers_fuzz's; any key stream is keys_fuzz's.
 #include "calculator_rig.h"
 #include "core/texts.h"
 

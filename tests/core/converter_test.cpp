@@ -1,4 +1,4 @@
-// The entry's status, the results' pattern and the rate to within a cent are converter_fuzz's
+// The entry's status, the results' pattern and the rate to within a cent are numbers_fuzz's
 // (its corpus holds the entries of every form); here the exact cent, digit by digit.
 #include "core/converter.h"
 

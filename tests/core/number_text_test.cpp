@@ -1,4 +1,4 @@
-// ReadNumber against strtod, and NumberText's form, are read_number_fuzz's (its corpus holds
+// ReadNumber against strtod, and NumberText's form, are numbers_fuzz's (its corpus holds
 // the reader's edge cases); here the rounding to 15 digits that its tolerance lets through.
 #include "core/number_text.h"
 
