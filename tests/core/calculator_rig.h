@@ -12,14 +12,11 @@
 
 namespace test {
 
-class FakeTextBox final : public ui::TextBox {
-  public:
-    explicit FakeTextBox(std::string initial = {}) : text_(std::move(initial)) {}
-    std::string text() const override { return text_; }
-    void setText(std::string_view text) override { text_.assign(text); }
-
-  private:
-    std::string text_;
+struct FakeTextBox final : ui::TextBox {
+    explicit FakeTextBox(std::string initial = {}) : value(std::move(initial)) {}
+    std::string text() const override { return value; }
+    void setText(std::string_view text) override { value.assign(text); }
+    std::string value;
 };
 
 class FakeDialogs final : public ui::Dialogs {
@@ -33,14 +30,14 @@ class FakeDialogs final : public ui::Dialogs {
         prompts.push_back(prompt + "|" + title + "|" + defaultText);
         if (answers.empty())
             return std::nullopt;
-        auto answer = answers.front();
+        const auto answer = answers.front();
         answers.pop_front();
         return answer;
     }
 
     std::vector<ui::Message> messages;
     std::vector<std::string> prompts;
-    std::deque<std::optional<std::string>> answers; // nullopt plays Cancel
+    std::deque<std::optional<std::string>> answers; // nullopt, or none left, plays Cancel
     ui::Answer yesNoAnswer = ui::Answer::Yes;
 };
 
@@ -65,7 +62,7 @@ struct CalculatorRig {
     calc::Calculator calc{{display, keyboardBox, tape, dialogs, clipboard}};
 
     // Keypad by caption: digits, ',', '+', '-', 'x', '/', '=', '%', 'C' (reset), 'T' (CT),
-    // 'M' (paste-back). Spaces are ignored.
+    // 'M' (paste-back).
     void press(std::string_view keys) {
         for (char k : keys) {
             if (const auto op = std::string_view("+-x/=").find(k); op != std::string_view::npos)
@@ -80,7 +77,7 @@ struct CalculatorRig {
                 calc.Command2_Click();
             else if (k == 'M')
                 calc.Command3_Click();
-            else if (k != ' ')
+            else
                 calc.Num_Click(k - '0');
         }
     }
@@ -91,31 +88,20 @@ struct CalculatorRig {
         for (char16_t c : chars) {
             const char16_t code = calc.Text2_KeyPress(c);
             std::string box = keyboardBox.text();
-            if (code == 8) {
-                if (!box.empty())
-                    box.pop_back();
-            } else if (code >= 32 && code < 127) {
+            if (code == 8 && !box.empty())
+                box.pop_back();
+            else if (code >= 32 && code < 127)
                 box += static_cast<char>(code);
-            }
             keyboardBox.setText(box);
         }
-    }
-
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& m : dialogs.messages)
-            texts.push_back(m.text);
-        return texts;
     }
 };
 
 // Lines joined with CR LF, for readable expectations.
 inline std::string lines(std::initializer_list<std::string_view> parts) {
     std::string out;
-    for (auto p : parts) {
-        out += p;
-        out += "\r\n";
-    }
+    for (auto p : parts)
+        out.append(p).append("\r\n");
     return out;
 }
 

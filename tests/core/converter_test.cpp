@@ -1,79 +1,35 @@
+// The entry's status, the results' pattern and the rate to within a cent are numbers_fuzz's
+// (its corpus holds the entries of every form); here the exact cent, digit by digit.
 #include "core/converter.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <optional>
-#include <regex>
 #include <string>
-#include <vector>
 
 namespace {
 
 using calc::ConversionStatus;
 using calc::ConvertAmount;
 
-struct Case {
-    std::string entry;
-    std::string francs; // "0" when refused, or empty for "" and "0"
-    std::string euros;
-};
-
-TEST(ConvertAmount, GivesBothResultTexts) {
-    const Case cases[] = {
-        {"", "0", "0"},
-        {"0", "0", "0"}, // the only empty entries: other zeros convert
-        {"00", "0,00", "0,00"},
-        {"-0", "0,00", "0,00"},
-        {" 0", "0,00", "0,00"},
-        {"123456789.12", "809 823 450,21", "18 820 866,17"},
-        {"152,449017", "1 000,00", "23,24"},
-        // Exact halves of a cent go away from zero (the sweep below has many), and every typed
-        // decimal counts.
+TEST(ConvertAmount, EveryTypedDigitAndTheLengthLimitCount) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // Exact halves of a cent go away from zero (the sweep below has many); a double
+        // holding the amount would round these the other way.
         {"499,99999999999999999999", "3 279,78", "76,22"},
         {"0,032797849999999999999", "0,22", "0,00"},
         {"99999.995", "655 956,97", "15 244,90"},
-        {" 12 ", "78,71", "1,83"},
-        {"\t+12.", "78,71", "1,83"},
-        {",5", "3,28", "0,08"},
-        {"0000000100", "655,96", "15,24"},
-        {"1e+3", "6 559,57", "152,45"},
-        {"15E-1", "9,84", "0,23"},
-        // Magnitude comes from digits and exponent together, not the exponent alone.
-        {"0,00000000000000000000000000000000000000000000000000001E53", "6,56", "0,15"},
-        {"100000000000000000000000000000000000000000000000000000E-51", "655,96", "15,24"},
-        // Results that round to zero never show a minus sign.
-        {"-0,001", "-0,01", "0,00"},
-        {"-0,000762", "0,00", "0,00"},
-        {"1E-99999999999999999999999999", "0,00", "0,00"},
-        {"0E999999999", "0,00", "0,00"},
         // At most 254 characters are taken.
         {std::string(251, ' ') + "100", "655,96", "15,24"},
         {std::string(252, ' ') + "100", "0", "0"},
-        {std::string(255, '1'), "0", "0"},
-        {"0," + std::string(251, '0') + "1", "0,00", "0,00"},
-        {"0," + std::string(252, '0') + "1", "0", "0"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE('"' + c.entry + '"');
-        const calc::Conversion got = ConvertAmount(c.entry);
-        const auto status = c.francs != "0"                     ? ConversionStatus::Converted
-                            : c.entry.empty() || c.entry == "0" ? ConversionStatus::Empty
-                                                                : ConversionStatus::NotNumeric;
-        EXPECT_EQ(got.status, status);
-        EXPECT_EQ(got.francs, c.francs);
-        EXPECT_EQ(got.euros, c.euros);
-    }
-    for (const char* entry : {"12a", "-", "+", ",", ".", " ", "1,2,3", "1.2,3", "1 000", "--1",
-                              "E5", "1E+", "1e5e5", "12€", "-1E309", "1,8E308"}) {
+    for (const auto& [entry, francs, euros] : cases) {
         const calc::Conversion got = ConvertAmount(entry);
-        EXPECT_EQ(got.status, ConversionStatus::NotNumeric) << entry;
-        EXPECT_EQ(got.francs + got.euros, "00") << entry;
+        EXPECT_EQ(got.status,
+                  francs == "0" ? ConversionStatus::NotNumeric : ConversionStatus::Converted);
+        EXPECT_EQ(got.francs + " | " + got.euros, francs + " | " + euros) << entry;
     }
-}
-
-// Amounts near the top of the double range are converted in full, digit by digit.
-TEST(ConvertAmount, WideResults) {
+    // Amounts near the top of the double range are converted in full, digit by digit.
     const calc::Conversion top = ConvertAmount("-1E308");
     ASSERT_EQ(top.status, ConversionStatus::Converted);
     EXPECT_EQ(top.francs.size(), 415u);
@@ -85,11 +41,7 @@ TEST(ConvertAmount, WideResults) {
     EXPECT_TRUE(longest.euros.ends_with(" 642 738 777,08")) << longest.euros;
 }
 
-// Reads back a result text after checking its shape; nullopt for a malformed one.
-std::optional<std::int64_t> centsOf(const std::string& text) {
-    static const std::regex shape(R"(-?(0|[1-9]\d{0,2})( \d{3})*,\d\d)");
-    if (!std::regex_match(text, shape) || text == "-0,00")
-        return std::nullopt;
+std::int64_t cents(const std::string& text) {
     std::string digits;
     for (char c : text)
         if (c != ' ' && c != ',')
@@ -98,10 +50,7 @@ std::optional<std::int64_t> centsOf(const std::string& text) {
 }
 
 std::int64_t power10(int n) {
-    std::int64_t p = 1;
-    while (n-- > 0)
-        p *= 10;
-    return p;
+    return n == 0 ? 1 : 10 * power10(n - 1);
 }
 
 // Nearest integer to num / den, halves away from zero; den > 0.
@@ -110,48 +59,30 @@ std::int64_t roundedQuotient(std::int64_t num, std::int64_t den) {
     return num < 0 ? -q : q;
 }
 
-// n / 10^decimals written the way a user would type it, with a comma or a point.
-std::string typed(std::int64_t n, int decimals, char separator) {
-    std::string digits = std::to_string(std::llabs(n));
-    if (digits.size() <= static_cast<std::size_t>(decimals))
-        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
-    digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, separator);
-    return (n < 0 ? "-" : "") + digits;
-}
-
-struct Sweep {
-    int decimals;
-    std::int64_t from, to, step;
-};
-
-// Against integer arithmetic on the same amounts: francs in cents are n * 655957 / 10^(d+3),
-// euros in cents n * 10^7 / (655957 * 10^d). Steps land on exact half cents as well.
-TEST(ConvertAmountSweep, MatchesIntegerArithmetic) {
-    const Sweep sweeps[] = {
-        {2, -2'000'000, 2'000'000, 997},
-        {2, -2'000'000, 2'000'000, 50'000},
-        {3, -20'000'000, 20'000'000, 9'973},
-        {3, -20'000'000, 20'000'000, 500'000},
-        {8, -10'000'000'000, 10'000'000'000, 999'983},
-        {8, -3'279'785 * 41, 3'279'785 * 41, 3'279'785},
+// Against integer arithmetic on n / 10^d typed with a comma or a point: francs in cents are
+// n * 655957 / 10^(d+3), euros n * 10^7 / (655957 * 10^d). Steps land on exact half cents too.
+TEST(ConvertAmount, MatchesIntegerArithmetic) {
+    const std::tuple<int, std::int64_t, std::int64_t> sweeps[] = {
+        {2, 2'000'000, 997},
+        {3, 20'000'000, 500'000},
+        {8, 10'000'000'000, 999'983},
+        {8, 3'279'785 * 41, 3'279'785},
     };
-    int checked = 0;
-    for (const Sweep& s : sweeps) {
-        for (std::int64_t n = s.from; n <= s.to; n += s.step) {
-            const std::string entry = typed(n, s.decimals, (n & 1) != 0 ? '.' : ',');
-            SCOPED_TRACE(entry);
-            const std::int64_t francs = roundedQuotient(n * 655957, power10(s.decimals + 3));
-            const std::int64_t euros = s.decimals <= 7
-                                           ? roundedQuotient(n * power10(7 - s.decimals), 655957)
-                                           : roundedQuotient(n, 655957 * power10(s.decimals - 7));
+    for (const auto& [d, limit, step] : sweeps) {
+        for (std::int64_t n = -limit; n <= limit; n += step) {
+            const std::int64_t a = std::llabs(n);
+            const std::string entry = (n < 0 ? "-" : "") + std::to_string(a / power10(d)) +
+                                      ((n & 1) != 0 ? '.' : ',') +
+                                      std::to_string(a % power10(d) + power10(d)).substr(1);
+            const std::int64_t francs = roundedQuotient(n * 655957, power10(d + 3));
+            const std::int64_t euros = d <= 7 ? roundedQuotient(n * power10(7 - d), 655957)
+                                              : roundedQuotient(n, 655957 * power10(d - 7));
             const calc::Conversion got = ConvertAmount(entry);
-            ASSERT_EQ(got.status, ConversionStatus::Converted);
-            EXPECT_EQ(centsOf(got.francs), francs) << got.francs;
-            EXPECT_EQ(centsOf(got.euros), euros) << got.euros;
-            ++checked;
+            ASSERT_EQ(got.status, ConversionStatus::Converted) << entry;
+            EXPECT_EQ(cents(got.francs), francs) << entry << " " << got.francs;
+            EXPECT_EQ(cents(got.euros), euros) << entry << " " << got.euros;
         }
     }
-    EXPECT_GT(checked, 10'000);
 }
 
 } // namespace

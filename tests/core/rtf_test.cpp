@@ -1,6 +1,12 @@
+// The note pages' reader and writer, and files written by other programs: the shared corpus
+// (read in place, never copied here) and the fixtures made once with LibreOffice, pandoc and
+// AbiWord (tests/fixtures/rtf/README.md).
 #include "core/rtf.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 
 using namespace std::string_literals;
@@ -8,17 +14,9 @@ using namespace std::string_literals;
 namespace calc {
 namespace {
 
-bool IsAscii(std::string_view s) {
-    for (const char c : s) {
-        if (static_cast<unsigned char>(c) > 0x7F)
-            return false;
-    }
-    return true;
-}
-
 std::string Repeat(std::string_view piece, int count) {
     std::string s;
-    for (int i = 0; i < count; ++i)
+    while (count-- > 0)
         s += piece;
     return s;
 }
@@ -27,45 +25,17 @@ std::string Fffd(int count) {
     return Repeat("\xEF\xBF\xBD", count);
 }
 
-// Saved as a page and loaded again, a text comes back unchanged; the page is 7-bit ASCII.
-void ExpectRoundTrip(const std::string& text) {
-    const std::string rtf = WriteRtf(text);
-    ASSERT_TRUE(IsAscii(rtf)) << rtf;
-    const RtfReadResult r = ReadRtf(rtf);
-    ASSERT_TRUE(r.ok && !r.truncated) << r.error;
-    ASSERT_EQ(r.text, text) << rtf;
-}
-
-// Random texts and bytes are rtf_fuzz's (its corpus holds hundreds of pages).
-TEST(RtfRoundTrip, ReadsBackTheSameText) {
-    const std::string cases[] = {
-        "",
-        "Total\r\n100 F =  15,24 \xE2\x82\xAC",
-        "\r\n\r\n a\r\n  b\r\n\tc\r\n ",
-        "{a} \\ \\par \\u233? \\'e9 {\\rtf1 } }{",
-        "\t5\t-5\tx\t \t", // a control word must not swallow what follows it
-        "a\rb\nc\r\r\nd\n\re\r",
-        "nul\0bell\a\x1f del\x7f \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D\xC2\x85"s,
-        "\xE5\x86\x86?x \xE2\x89\x88?? \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF\xEF\xBF\xBF \xEF\xBF\xBE",
-        std::string(100000, '9'),
-    };
-    for (const std::string& text : cases)
-        ExpectRoundTrip(text);
-}
-
+// Round trips of any text and bytes are rtf_fuzz's (its corpus holds the tape's edge cases).
 // What the file holds matters to other readers too: signed \u, a fallback, 1252 bytes.
 TEST(RtfWriter, EncodesForOtherReaders) {
     const std::pair<std::string, std::string> cases[] = {
-        {"\xC3\xA9", "\\'e9"},
-        {"\xE2\x82\xAC", "\\'80"},
         {"\xE5\x86\x86", "\\u20870?"},
         {"\xEF\xBF\xBF", "\\u-1?"},
         {"a\r\nb", "a\\par\r\nb"},
         {"\tb", "\\tab b"},
         {"\xF0\x9F\x98\x80", "\\u-10179?\\u-8704?"},
         {"\r", "\\u13?"},
-        {"{\\}", "\\{\\\\\\}"},
-    };
+        {"{\\}", "\\{\\\\\\}"}};
     for (const auto& [text, fragment] : cases)
         EXPECT_NE(WriteRtf(text).find(fragment), std::string::npos) << fragment;
     const std::string rtf = WriteRtf("x");
@@ -75,12 +45,11 @@ TEST(RtfWriter, EncodesForOtherReaders) {
     // Both sides agree on every code page 1252 byte; the five unassigned go as \u.
     for (int b = 0x80; b <= 0xFF; ++b) {
         const std::string escape = {'\\', '\'', "0123456789abcdef"[b >> 4],
-                                    "0123456789abcdef"[b & 0xF]};
-        const bool unassigned = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-        EXPECT_EQ(WriteRtf(ReadRtf("{\\rtf1\\ansi " + escape + "}").text).find(escape) !=
-                      std::string::npos,
-                  !unassigned)
-            << escape;
+                                    "0123456789abcdef"[b & 15]};
+        const bool assigned =
+            std::string_view("\x81\x8D\x8F\x90\x9D").find(char(b)) == std::string::npos;
+        const std::string written = WriteRtf(ReadRtf("{\\rtf1\\ansi " + escape + "}").text);
+        EXPECT_EQ(written.find(escape) != std::string::npos, assigned) << escape;
     }
 }
 
@@ -121,9 +90,6 @@ TEST(RtfReader, Extracts) {
          "{\\nonshppict{\\pict ff}}{\\object{\\objdata 01}{\\result r}}{\\xe i}{\\tc t}{\\header h}"
          "{\\headerl h}{\\footer f}{\\footerr f}a{\\footnote n}b}",
          "rab"},
-        {" {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt lien}} {\\field{\\fldinst "
-         "PAGE}{\\fldrslt 3}}}",
-         "lien 3"},
         {" {\\pntext 1.\\tab}A\\par{\\listtext\\'95\\tab}B\\par{\\shp{\\*\\shpinst s}{\\shprslt "
          "C}}}",
          "1.\tA\r\n•\tB\r\nC"},
@@ -161,10 +127,8 @@ TEST(RtfReader, Extracts) {
         {" \\u233?\\u-3?\\u8364?\\u-1?\\u0?}", "é" + Fffd(1) + "€\uFFFF\0"s},
         {"\\uc2 \\u233\\'e9\\'e9a\\u233\\par\\tab b\\u233 xyz}", "éaébéz"},
         {"\\uc0{\\uc2\\u233 ab}\\u233 c}", "ééc"},
-        {"\\uc4{\\u233 a}bc}", "ébc"},
         {" \\u-10179?\\u-8704?{\\uc0{\\u55357}{\\u56832}}}", "😀😀"},
         {" \\u-10179?x\\u-8704?\\u-10179?\\par}", Fffd(1) + "x" + Fffd(2) + "\r\n"},
-        {" \\u70000?\\u-70000?\\u99999999999999?}", Fffd(3)},
     };
     for (const ReadCase& c : cases) {
         const RtfReadResult r = ReadRtf("{\\rtf1" + c.body);
@@ -173,13 +137,6 @@ TEST(RtfReader, Extracts) {
     }
 }
 
-struct HostileCase {
-    std::string input;
-    bool ok;
-    bool truncated;
-    std::string text;
-};
-
 std::string CodePageFlood(int count) {
     std::string s;
     for (int i = 0; i < count; ++i)
@@ -187,32 +144,26 @@ std::string CodePageFlood(int count) {
     return s;
 }
 
+// Any bytes fail with a reason or give valid UTF-8 of at most three bytes a byte: rtf_fuzz's.
 TEST(RtfReaderHostile, FailsClearlyOrRecoversText) {
     for (const char* input :
-         {"", " \r\n\t", "12 + 3 =  15\r\n", "%PDF-1.4\n{\\rtf1 x}", "{\\rtfx a}", "{\\rt"}) {
-        const RtfReadResult r = ReadRtf(input);
-        EXPECT_FALSE(r.ok) << input;
-        EXPECT_FALSE(r.error.empty()) << input;
-    }
-    const HostileCase cases[] = {
+         {"", "12 + 3 =  15\r\n", "%PDF-1.4\n{\\rtf1 x}", "{\\rtfx a}", "{\\rt"})
+        EXPECT_FALSE(ReadRtf(input).ok) << input;
+    const std::tuple<std::string, bool, bool, std::string> cases[] = {
         {"{\\rtf1 abc{\\b def", true, true, "abcdef"},
-        {"{\\rtf1 a\\pa", true, true, "a"},
         {"{\\rtf1 a\\'e", true, true, "a"},
-        {"{\\rtf1 a\\", true, true, "a"},
         {"{\\rtf1 a}}}b}", true, false, "a"},
         {"{\\rtf1 " + std::string(100000, '{') + "x" + std::string(100000, '}') + "}", false, false,
          ""},
         {"{\\rtf1 " + std::string(900, '{') + "x" + std::string(900, '}') + "}", true, false, "x"},
         {"{\\rtf1" + Repeat("{a}", 100000) + "}", true, false, std::string(100000, 'a')},
         {"{\\rtf1 a\\bin2147483647 xyz}", true, true, "a"},
-        {"{\\rtf1 a\\bin999999999999999999999 xyz}", true, true, "a"},
         {"{\\rtf1 a\\bin-5 xyz}", true, false, "axyz"},
         {"{\\rtf1{\\uc99999999999 \\u233 abc\\par}d}", true, false, "éd"},
         {"{\\rtf1{\\fonttbl{\\f-2147483648\\fcharset99999999999 A;}}\\f99999999999\\'e9}", true,
          false, "é"},
         {"{\\rtf1 a\\" + std::string(1 << 20, 'x') + " b}", true, false, "ab"},
         {"{\\rtf1 a\\u" + std::string(1 << 20, '9') + " b}", true, false, "a" + Fffd(1)},
-        {"{\\rtf1" + kJapaneseFonts + "\\'83}", true, false, Fffd(1)},
         {"{\\rtf1" + kJapaneseFonts + "\\'ff\\'41\\'83}", true, false, Fffd(1) + "A" + Fffd(1)},
         {"{\\rtf1{\\fonttbl" + Repeat("\\f7\\fcharset0 x;", 100000) +
              "\\f5\\fcharset128 J;}\\f5\\'83\\'6f}",
@@ -224,16 +175,50 @@ TEST(RtfReaderHostile, FailsClearlyOrRecoversText) {
         {"{\\rtf1 a}b{\\rtf1 c}\0"s, true, false, "a"},
         {"\xEF\xBB\xBF \r\n{\\rtf0 a{\\rtf b}}", true, false, "ab"},
     };
-    for (const HostileCase& c : cases) {
-        SCOPED_TRACE(c.input.substr(0, 60));
-        const RtfReadResult r = ReadRtf(c.input);
-        EXPECT_EQ(r.ok, c.ok) << r.error;
-        EXPECT_EQ(r.error.empty(), c.ok);
-        EXPECT_EQ(r.truncated, c.truncated);
-        if (c.ok && !c.text.empty()) {
-            EXPECT_EQ(r.text, c.text);
+    for (const auto& [input, ok, truncated, text] : cases) {
+        const RtfReadResult r = ReadRtf(input);
+        EXPECT_EQ(r.ok, ok) << input.substr(0, 60);
+        EXPECT_EQ(r.truncated, truncated) << input.substr(0, 60);
+        EXPECT_EQ(r.ok ? r.text : "", text) << input.substr(0, 60);
+    }
+}
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Each file gives its expected text, which survives a save and load of our own; cut anywhere
+// (a failed copy, a full disk) it still loads what it holds. The shared corpus may be missing
+// on a machine of its own; the fixtures never are.
+TEST(OtherWritersRtf, ExtractTheExpectedTextAndCutOffCopiesStaySafe) {
+    const std::pair<fs::path, std::size_t> dirs[] = {
+        {fs::path(TIRELIX_FIXTURES) / "rtf", 4}, {fs::path(TIRELIX_SHARED_TESTDATA) / "rtf", 22}};
+    for (const auto& [dir, least] : dirs) {
+        std::size_t files = 0;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(dir, ec)) {
+            if (entry.path().extension() != ".rtf")
+                continue;
+            SCOPED_TRACE(entry.path());
+            ++files;
+            const std::string bytes = Slurp(entry.path());
+            const std::string expected =
+                Slurp(fs::path(entry.path()).replace_extension(".expected.txt"));
+            const RtfReadResult r = ReadRtf(bytes);
+            ASSERT_TRUE(r.ok && !r.truncated) << r.error;
+            EXPECT_EQ(r.text, expected);
+            EXPECT_EQ(ReadRtf(WriteRtf(expected)).text, expected);
+            for (std::size_t cut = bytes.find("{\\rtf") + 6; cut < bytes.size(); cut += 41) {
+                const RtfReadResult part = ReadRtf(std::string_view(bytes).substr(0, cut));
+                ASSERT_TRUE(part.ok) << cut << ": " << part.error;
+                ASSERT_LE(part.text.size(), 3 * cut) << cut;
+            }
         }
-        EXPECT_LE(r.text.size(), 3 * c.input.size());
+        EXPECT_TRUE(files >= least || (ec && dir.string().find("shared") != std::string::npos))
+            << dir;
     }
 }
 

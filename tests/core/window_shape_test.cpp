@@ -1,3 +1,4 @@
+// The real arrow's mask, pixel by pixel, is the assistant window test's; here the edge cases.
 #include "core/window_shape.h"
 
 #include <cstdint>
@@ -27,14 +28,9 @@ class TextPicture final : public assistant::PixelReader {
 
 TEST(RegionFromPicture, RunsRowByRow) {
     const std::pair<std::vector<std::string>, std::vector<PixelRect>> cases[] = {
-        {{"....", ".##.", "...."}, {{1, 1, 3, 2}}},
-        {{".#..##."}, {{1, 0, 2, 1}, {4, 0, 6, 1}}},
         // Runs reaching the right edge close on their row and open nothing on the next.
         {{"..##", ".###", "...#"}, {{2, 0, 4, 1}, {1, 1, 4, 2}, {3, 2, 4, 3}}},
-        {{".###", "#...", "...."}, {{1, 0, 4, 1}, {0, 1, 1, 2}}},
         {{".ab.c", "....."}, {{1, 0, 3, 1}, {4, 0, 5, 1}}}, // any other colour is inside
-        {{"xxx", "xxx"}, {}},
-        {{"x"}, {}},
         {{}, {}},
         // The top-left pixel sets the key colour, even where it is inside the figure.
         {{"#.#..##.", "##....##"}, {{1, 0, 2, 1}, {3, 0, 5, 1}, {7, 0, 8, 1}, {2, 1, 6, 2}}},

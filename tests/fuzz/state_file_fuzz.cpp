@@ -3,63 +3,36 @@
 #include "core/state_file.h"
 #include "fuzz_check.h"
 
-#include <cstdint>
 #include <string>
 
 using fuzz::check;
 
-namespace {
-
-void checkRead(std::string_view content) {
-    const std::optional<std::string> field = shell::ReadFirstField(content);
-    const std::size_t first = content.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        check(!field, "a blank file has no field", content);
-        return;
-    }
-    if (content[first] == '"') {
-        const std::size_t close = content.find('"', first + 1);
-        if (close == std::string_view::npos) {
-            check(!field, "an open quote has no field", content);
-            return;
-        }
-        check(field && *field == content.substr(first + 1, close - first - 1),
-              "a quoted field is what the quotes hold", content);
-        return;
-    }
-    if (!field) {
-        // Only an empty unquoted field is none.
-        const std::size_t end = content.find_first_of(",\r\n", first);
-        const std::string_view raw = content.substr(first, end - first);
-        check(raw.find_first_not_of(" \t") == std::string_view::npos,
-              "an unquoted field with text is read", content);
-        return;
-    }
-    const std::string& v = *field;
-    check(!v.empty() && std::string_view(" \t").find(v.front()) == std::string_view::npos &&
-              std::string_view(" \t").find(v.back()) == std::string_view::npos,
-          "an unquoted field has no blanks around", content);
-    check(v.find_first_of(",\r\n") == std::string::npos,
-          "an unquoted field ends at a comma or the line end", content);
-    // What was read is its own text form: reading it again gives it unchanged.
-    check(shell::ReadFirstField(v) == v, "an unquoted field's text form is stable", v);
-}
-
-void checkWrite(std::string_view value) {
-    if (!shell::StorableInField(value))
-        return;
-    const std::string file = shell::WriteField(value);
-    check(file.size() >= 4 && file.find_first_of("\r\n") == file.size() - 2 &&
-              file.ends_with("\r\n"),
-          "a state file is one line ending in CR LF", value);
-    check(shell::ReadFirstField(file) == std::string(value), "a stored value reads back", value);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes = fuzz::asText(data, size);
-    checkRead(bytes);
-    checkWrite(bytes);
+    const std::string_view content = std::string_view(reinterpret_cast<const char*>(data), size);
+    const std::optional<std::string> field = shell::ReadFirstField(content);
+    const std::size_t first = std::min(content.find_first_not_of(" \t"), content.size());
+    const std::string_view rest = content.substr(first);
+    if (rest.starts_with('"')) {
+        const std::size_t close = rest.find('"', 1);
+        check(field == (close == std::string_view::npos
+                            ? std::nullopt
+                            : std::optional(std::string(rest.substr(1, close - 1)))),
+              "a quoted field is what the quotes hold, an open quote none", content);
+    } else if (field) {
+        check(field->find_first_of(",\r\n") == std::string::npos &&
+                  field->find_first_not_of(" \t") == 0 &&
+                  field->find_last_not_of(" \t") == field->size() - 1,
+              "an unquoted field has no blanks around and ends at a comma or the line end",
+              content);
+        check(shell::ReadFirstField(*field) == field, "an unquoted field's text form is stable",
+              *field);
+    } else {
+        const std::string_view raw = rest.substr(0, rest.find_first_of(",\r\n"));
+        check(raw.find_first_not_of(" \t") == std::string_view::npos,
+              "only a blank file or an empty unquoted field has none", content);
+    }
+    check(!shell::StorableInField(content) ||
+              shell::ReadFirstField(shell::WriteField(content)) == std::string(content),
+          "a stored value reads back", content);
     return 0;
 }
