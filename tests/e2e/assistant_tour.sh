@@ -12,15 +12,10 @@ require_x_tools import convert compare
 make_program_folder "$exe"
 start_window_manager "$work/home"
 
-# "id x y" of the program's mapped client window of this size, waiting (10 s) for it.
+# "id x y" of the program's mapped client window of this size.
 client() {
-  for _ in $(seq 1 100); do
-    xwininfo -root -tree 2>/dev/null | awk -v size="$1" '
-      /\("tirelix" "tirelix"\)/ && index($0, " " size "+") { split($NF, p, "+")
-        print $1, p[2], p[3]; found = 1; exit } END { exit !found }' && return 0
-    sleep 0.1
-  done
-  return 1
+  xwininfo -root -tree | awk -v size="$1" '/\("tirelix" "tirelix"\)/ && index($0, " " size "+") {
+    split($NF, p, "+"); print $1, p[2], p[3]; found = 1; exit } END { exit !found }'
 }
 
 # x y width height of a client window with its frame (_NET_FRAME_EXTENTS: left right top bottom).
@@ -55,8 +50,8 @@ pids+=($!)
 
 # ---- First start: the welcome window, always on top, centred on the pointer (640,760) with its
 # frame to the pixel or so, and still above the main window clicked.
-main=$(wait_titled Tirelix) || fail "no main window"
-welcome=$(wait_titled "Démarrage") || fail "no welcome window on a first start"
+main=$(poll titled Tirelix) || fail "no main window"
+welcome=$(poll titled "Démarrage") || fail "no welcome window on a first start"
 sleep 0.5
 read -r wx wy ww wh < <(outer "$welcome")
 dx=$((2 * wx + ww - 1280)) dy=$((2 * wy + wh - 1520))
@@ -69,8 +64,8 @@ above "$welcome" "$main" || fail "welcome window fell below the clicked main win
 
 # ---- OK by Enter: the paperclip's frame 100 twips (7 px) left of and below the main window's.
 xdotool windowactivate --sync "$welcome" key Return
-read -r _ bx by < <(client 269x180) || fail "the bubble did not open"
-read -r paperclip _ < <(client 123x91) || fail "no paperclip window"
+read -r _ bx by < <(poll client 269x180) || fail "the bubble did not open"
+read -r paperclip _ < <(poll client 123x91) || fail "no paperclip window"
 read -r ox oy _ < <(outer "$main")
 read -r px py _ < <(outer "$paperclip")
 [ "$px $py" = "$((ox - 7)) $((oy + 7))" ] || fail "paperclip at $px,$py, main window at $ox,$oy"
@@ -81,7 +76,7 @@ xdotool mousemove $((bx + 60)) $((by + 60)) click 1
 sleep 0.5
 shot before
 xdotool mousemove $((bx + 140)) $((by + 140)) click 1
-read -r arrow ax ay < <(client 48x47) || fail "no arrow window"
+read -r arrow ax ay < <(poll client 48x47) || fail "no arrow window"
 [ "$ax $ay" = "$((ox + 160)) $((oy + 264))" ] || fail "arrow at $ax,$ay, main window at $ox,$oy"
 # What lies behind, with the picture's ink (all but its white) over it. A slow machine may
 # paint the arrow a little after mapping it.
@@ -109,6 +104,6 @@ for step in 1 2 3 4; do
 done
 xdotool mouseup 1
 sleep 0.3
-read -r _ x y < <(client 48x47)
+read -r _ x y < <(poll client 48x47)
 [ "$x $y" = "$((ax + 40)) $((ay + 20))" ] || fail "arrow dragged to $x,$y from $ax,$ay"
 echo "tour ran end to end"

@@ -4,29 +4,15 @@
 #   single_instance.sh x11 CASE TIRELIX X_CLIENT INSTANCE_CHECK_DRIVER
 # A start finding another window titled exactly "Tirelix", of any program, mapped or not, ends
 # at once and silently (exit 0, no window shown). Each case runs on an X server of its own, so
-# that its windows (and the window manager of the twm case) never meet another test's.
+# that its windows (and the window manager of the framed case) never meet another test's.
 #
 #   single_instance.sh lock CASE TIRELIX INSTANCE_CHECK_DRIVER
 # Where no X11 window list can be read (here the offscreen platform), a lock file held for the
 # life of the process stands for the running instance.
 set -u
 family=$1 case_name=$2 exe=$3
-work=$(mktemp -d)
-pids=()
-# Every process the case started ends with it, the last started first; one that does not end
-# on SIGTERM is killed, so that ctest never waits for it.
-cleanup() {
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-    sleep 0.2
-    kill -KILL "${pids[@]}" 2>/dev/null
-    wait
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL ($family $case_name): $*" >&2; exit 1; }
-# Runs the command until it succeeds, for at most 20 s.
-poll() { for _ in $(seq 1 200); do "$@" 2>/dev/null && return 0; sleep 0.1; done; return 1; }
+# shellcheck source=window_manager.sh
+. "$(dirname "$0")/window_manager.sh"
 # Runs a process to its end, in 30 s, and expects status 0 and nothing printed but `$1`.
 expect_output() {
     timeout 30 "${@:2}" >"$work/out" 2>"$work/err" 5>&- || fail "${*:2}: status $?, $(cat "$work/err")"
@@ -46,7 +32,7 @@ if [ "$family" = lock ]; then
         "$driver" --hold >"$work/hold" 2>/dev/null &
         held=$!
         pids+=("$held")
-        poll grep -q -E '^(alone|running)$' "$work/hold" || fail "the holding driver did not check"
+        poll grep -s -q -E '^(alone|running)$' "$work/hold" || fail "the holding driver did not check"
         [ "$(cat "$work/hold")" = $'no window list\nalone' ] || fail "held: $(cat "$work/hold")"
     }
     expect() { expect_output $'no window list\n'"$1" "$driver"; }
@@ -99,7 +85,7 @@ foreign_lower_case)                       set -- none started tirelix     mapped
 foreign_longer_title)                     set -- none started "Tirelix 2" mapped   0 - - - ;;
 foreign_inside_titled_window)             set -- none started Tirelix     mapped   1 - Calculatrice - ;;
 # Under a reparenting window manager, the running instance's window sits in a frame.
-twm_second_start)                         set -- twm refused - ;;
+second_start_in_frame)                    set -- openbox refused - ;;
 # Named "Tirelix", the application gets helper windows from Qt titled "Tirelix" too: they are
 # still the one instance.
 own_windows_titled_Tirelix)               set -- none own - ;;
@@ -110,28 +96,10 @@ shift 2
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-poll grep -q -E '^[0-9]+$' "$work/display" || fail "Xvfb did not start"
+poll grep -s -q -E '^[0-9]+$' "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(head -n1 "$work/display")
 
-# twm, set to place windows itself and not to grab the server, framing every client. Its
-# default fonts come from xfonts-base, which a minimal system lacks, and under a UTF-8 locale
-# twm gives up without them: it takes the server's built-in "fixed" and the C locale instead.
-# A twm that cannot open the display (seen once in CI, right after the server had announced it)
-# is started again.
-if [ "$wm" = twm ]; then
-    printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$work/twmrc"
-    printf '%s "fixed"\n' TitleFont ResizeFont MenuFont IconFont IconManagerFont >>"$work/twmrc"
-    for attempt in 1 2 3; do
-        LC_ALL=C twm -f "$work/twmrc" >"$work/twm.log" 2>&1 &
-        pids+=($!)
-        for _ in $(seq 1 200); do
-            xwininfo -root -tree 2>/dev/null | grep -q '"TWM Icon Manager"' && break 2
-            kill -0 "${pids[-1]}" 2>/dev/null || break
-            sleep 0.1
-        done
-        [ "$attempt" = 3 ] && fail "twm did not start: $(cat "$work/twm.log")"
-    done
-fi
+[ "$wm" = none ] || start_window_manager "$work/wm"
 
 is_viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 # Starts the program and waits until its main window (titled "Tirelix" and, unlike Qt's helper
@@ -140,13 +108,12 @@ expect_started() {
     HOME=$work/home.first "$exe" >/dev/null 2>"$work/first.err" &
     first=$!
     pids+=("$first")
-    for _ in $(seq 1 200); do
-        window=$(xwininfo -root -tree 2>/dev/null | awk '/"Tirelix": \("/ {print $1; exit}')
-        [ -n "$window" ] && is_viewable "$window" && kill -0 "$first" 2>/dev/null && return 0
-        kill -0 "$first" 2>/dev/null || fail "the program ended: $(cat "$work/first.err")"
-        sleep 0.1
-    done
-    fail "the program did not show its main window"
+    poll shown || fail "the program did not show its main window"
+}
+shown() {
+    kill -0 "$first" || fail "the program ended: $(cat "$work/first.err")"
+    window=$(xwininfo -root -tree | awk '/"Tirelix": \("/ {print $1; exit}')
+    [ -n "$window" ] && is_viewable "$window"
 }
 
 if [ "$outcome" = own ]; then
@@ -158,11 +125,11 @@ elif [ "$1" = - ]; then
 else
     "$x_client" window "$@" >"$work/foreign.out" 2>"$work/foreign.err" &
     pids+=($!)
-    poll grep -q '^ready' "$work/foreign.out" || fail "no foreign window: $(cat "$work/foreign.err")"
+    poll grep -s -q '^ready' "$work/foreign.out" || fail "no foreign window: $(cat "$work/foreign.err")"
     window=$(awk '/^ready/ {print $2}' "$work/foreign.out")
 fi
 # The window lies inside a frame, not directly under the root window.
-[ "$wm" = none ] || ! xwininfo -root -children | awk '/^ +0x/ {print $1}' | grep -q -x -- "$window" ||
+[ "$wm" = none ] || ! xwininfo -root -children | awk '/^ +0x/ {print $1}' | grep -q -x "$window" ||
     fail "window $window is not inside a frame"
 
 if [ "$outcome" = started ]; then
@@ -173,7 +140,7 @@ elif [ "$outcome" = refused ]; then
     "$x_client" watch <"$work/watch.in" >"$work/maps.out" 2>&1 &
     pids+=($!)
     exec 5>"$work/watch.in"
-    poll grep -q '^ready' "$work/maps.out" || fail "the map watch did not start"
+    poll grep -s -q '^ready' "$work/maps.out" || fail "the map watch did not start"
     HOME=$work/home.second expect_output "" "$exe"
     # Closing its input makes the watch report every map made so far, then end.
     exec 5>&-

@@ -1,35 +1,24 @@
 #!/usr/bin/python3
-"""The foreign X clients of the single-instance tests, through Xlib.
-
-  x_client.py window TITLE mapped|unmapped FRAMES wm-state|- FRAME_TITLE|- DECORATION|-
-A window titled TITLE, kept until killed; prints "ready 0xID" once the server holds it. It sits
-in FRAMES nested untitled windows, reparented into them as a window manager does; FRAME_TITLE
-titles the outermost of them, DECORATION adds a window so titled in it beside the rest; wm-state
-marks the window as a window manager marks its clients.
-
-  x_client.py watch
-Prints "map 0xID" for every window mapped on the root window, after "ready". When its standard
-input closes, it prints every map the server carried out until then, then "done".
-"""
+# The foreign X clients of the single-instance tests, through Xlib.
+#
+#   x_client.py window TITLE mapped|unmapped FRAMES wm-state|- FRAME_TITLE|- DECORATION|-
+# A window titled TITLE, kept until killed; prints "ready 0xID" once the server holds it. It sits
+# in FRAMES nested untitled windows, reparented into them as a window manager does; FRAME_TITLE
+# titles the outermost of them, DECORATION adds a window so titled in it beside the rest; wm-state
+# marks the window as a window manager marks its clients.
+#
+#   x_client.py watch
+# Prints "map 0xID" for every window mapped on the root window, after "ready". When its standard
+# input closes, it prints every map the server carried out until then, then "done".
 import ctypes
 import select
 import signal
 import sys
-from ctypes import c_char_p, c_int, c_long, c_uint, c_ulong, c_void_p
 
 X = ctypes.CDLL("libX11.so.6")
-for name, result, args in [
-        ("XOpenDisplay", c_void_p, [c_char_p]), ("XDefaultRootWindow", c_ulong, [c_void_p]),
-        ("XCreateSimpleWindow", c_ulong, [c_void_p, c_ulong] + [c_int] * 5 + [c_ulong] * 2),
-        ("XStoreName", c_int, [c_void_p, c_ulong, c_char_p]),
-        ("XInternAtom", c_ulong, [c_void_p, c_char_p, c_int]),
-        ("XChangeProperty", c_int, [c_void_p] + [c_ulong] * 3 + [c_int, c_int, c_void_p, c_int]),
-        ("XReparentWindow", c_int, [c_void_p, c_ulong, c_ulong, c_int, c_int]),
-        ("XMapWindow", c_int, [c_void_p, c_ulong]), ("XSync", c_int, [c_void_p, c_int]),
-        ("XSelectInput", c_int, [c_void_p, c_ulong, c_long]), ("XPending", c_int, [c_void_p]),
-        ("XNextEvent", c_int, [c_void_p, c_void_p]), ("XConnectionNumber", c_int, [c_void_p])]:
-    getattr(X, name).restype, getattr(X, name).argtypes = result, args
-D = X.XOpenDisplay(None) or sys.exit(2)
+# Window ids and atoms fit a C int, ctypes' default; the display is a pointer.
+X.XOpenDisplay.restype = ctypes.c_void_p
+D = ctypes.c_void_p(X.XOpenDisplay(None) or sys.exit(2))
 ROOT = X.XDefaultRootWindow(D)
 
 
@@ -44,7 +33,7 @@ def window(title, mapped, frames, wm_state, frame_title, decoration):
     client = make(ROOT, title)  # made top-level first, as a client is before its manager frames it
     if wm_state == "wm-state":
         atom = X.XInternAtom(D, b"WM_STATE", 0)
-        X.XChangeProperty(D, client, atom, atom, 32, 0, (c_long * 2)(1, 0), 2)
+        X.XChangeProperty(D, client, atom, atom, 32, 0, (ctypes.c_long * 2)(1, 0), 2)
     chain = []  # outermost first
     for _ in range(int(frames)):
         chain.append(make(chain[-1] if chain else ROOT))
@@ -68,7 +57,7 @@ def watch():
     # The server reports in the order it works: once it tells of a window made after the input
     # closed, every map before has been told. The type is the event's first int, the window the
     # sixth long of a MapNotify or CreateNotify.
-    event, sentinel = (c_uint * 48)(), None
+    event, sentinel = (ctypes.c_uint * 48)(), None
     while True:
         while X.XPending(D):
             X.XNextEvent(D, event)
