@@ -27,18 +27,14 @@ TEST(GifOutline, CanvasFramesWholenessAndTheBannerLimits) {
         {"shipped banner", shippedBanner(), 460, 61, 15, true, true},
         {"GIF87a", "GIF87a" + MakeGif(3, 2, {{0, 0, 3, 2}}).substr(6), 3, 2, 1, true, true},
         {"frames beyond the screen", MakeGif(10, 10, {{5, 5, 20, 30}}), 25, 35, 1, true, true},
-        {"empty screen", MakeGif(0, 0, {{0, 0, 1024, 1024}}), 1024, 1024, 1, true, true},
         {"one pixel over", MakeGif(1025, 1024, {{0, 0, 1, 1}}), 1025, 1024, 1, true, false},
-        {"huge screen", MakeGif(10000, 10000, {{0, 0, 1, 1}}), 10000, 10000, 1, true, false},
         {"huge frame", MakeGif(1, 1, {{0, 0, 10000, 10000}}), 10000, 10000, 1, true, false},
         {"far offset", MakeGif(1, 1, {{65535, 65535, 65535, 65535}}), 131070, 131070, 1, true,
          false},
-        {"most frames", MakeGif(4, 4, {{0, 0, 4, 4}}, 512), 4, 4, 512, true, true},
         {"one frame too many", MakeGif(4, 4, {{0, 0, 4, 4}}, 513), 4, 4, 513, true, false},
         {"no frame", MakeGif(4, 4, {}), 4, 4, 0, true, false},
         {"no trailer", MakeGif(4, 4, {{0, 0, 4, 4}}, 1, false), 4, 4, 1, false, false},
         {"unknown block", MakeGif(4, 4, {}, 1, false) + "\x99\x3b", 4, 4, 0, false, false},
-        {"header only", "GIF89a", 0, 0, 0, false, false},
         {"not a GIF", "\x89PNG\r\n\x1a\n", 0, 0, 0, false, false},
     };
     for (const auto& c : cases) {
