@@ -3,51 +3,27 @@
 // every file that was there stays whole, the window goes on; once the fault is gone, the same
 // commands succeed.
 #include "core/rtf.h"
-#include "fault_rig.h"
 #include "gif_maker.h"
 #include "online_rig.h"
 
 #include <QAction>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
 namespace {
 
-// A tmpfs of 64 kB mounted over `folder` for the life of the object.
-struct SmallFileSystem {
-    explicit SmallFileSystem(const QString& folder) : path(folder.toStdString()) {
-        mounted = test::PrivateMounts() &&
-                  mount("tirelix-test", path.c_str(), "tmpfs", 0, "size=64k,mode=0755") == 0;
-    }
-    ~SmallFileSystem() {
-        if (mounted)
-            umount2(path.c_str(), MNT_DETACH);
-    }
-    // Full (a filler written until not one more byte fits) or read-only (chmod does not stop
-    // root: the file system itself turns read-only), then lifted.
-    bool fault(bool readOnly, bool on) const {
-        const std::string filler = path + "/.filler";
-        if (readOnly)
-            return mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | (on ? MS_RDONLY : 0),
-                         nullptr) == 0;
-        if (!on)
-            return ::unlink(filler.c_str()) == 0;
-        const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const std::string page(4096, 'x');
-        for (std::size_t size : {page.size(), std::size_t{1}})
-            while (fd >= 0 && ::write(fd, page.data(), size) > 0) {
-            }
-        const bool full = fd >= 0 && errno == ENOSPC;
-        ::close(fd);
-        return full;
-    }
-    std::string path;
-    bool mounted;
-};
+// A mount namespace private to this process, so that nothing the tests mount is seen outside
+// it or outlives it, even after a crash. Made before main, while the process has one thread: a
+// namespace is the calling thread's. Root only, and not in a chroot, where "/" is no mount
+// point to make private.
+const bool kPrivateMounts =
+    unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 
 class DiskFault : public ::testing::TestWithParam<bool> {};
 
@@ -59,9 +35,26 @@ TEST_P(DiskFault, WritesFailSilentlyAndLeaveEveryFileWhole) {
     test::TestServer server(o);
     ASSERT_TRUE(server.running());
     test::OnlineRig rig;
-    const SmallFileSystem fs(rig.folder.path());
-    if (!fs.mounted)
+    // A tmpfs of 64 kB over the program folder, for the test's life.
+    const std::string path = rig.folder.path().toStdString(), filler = path + "/.filler";
+    if (!kPrivateMounts || mount("tirelix-test", path.c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "needs a mount namespace of its own (root, outside a chroot) and tmpfs";
+    const auto unmount = qScopeGuard([&] { umount2(path.c_str(), MNT_DETACH); });
+    // Full (a filler written until not one more byte fits) or read-only (chmod does not stop
+    // root: the file system itself turns read-only), then lifted.
+    const auto fault = [&](bool on) {
+        if (GetParam())
+            return mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | (on ? MS_RDONLY : 0),
+                         nullptr) == 0;
+        if (!on)
+            return ::unlink(filler.c_str()) == 0;
+        const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        while (fd >= 0 && ::write(fd, "x", 1) == 1) {
+        }
+        const bool full = fd >= 0 && errno == ENOSPC;
+        ::close(fd);
+        return full;
+    };
     const QString page = rig.file("page.cxt");
     const QMap<QString, QByteArray> before{
         {page, "{\\rtf1\\ansi ancienne page\\par }"},
@@ -81,7 +74,7 @@ TEST_P(DiskFault, WritesFailSilentlyAndLeaveEveryFileWhole) {
     };
     QAction* pub = rig.window->findChild<QAction*>("Pub");
 
-    ASSERT_TRUE(fs.fault(GetParam(), true));
+    ASSERT_TRUE(fault(true));
     save();
     pub->trigger();
     // The switch holds for this run; only remembering it failed.
@@ -95,7 +88,7 @@ TEST_P(DiskFault, WritesFailSilentlyAndLeaveEveryFileWhole) {
     rig.window->Timer1_Timer();
     EXPECT_TRUE(rig.label("Gif89a1")->isVisible());
 
-    ASSERT_TRUE(fs.fault(GetParam(), false));
+    ASSERT_TRUE(fault(false));
     save();
     pub->trigger();
     pub->trigger();

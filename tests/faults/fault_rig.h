@@ -1,15 +1,10 @@
-// What the fault tests share: whether they may mount file systems, and the process's resident
-// memory read from /proc.
+// The process's resident memory, read from /proc.
 #pragma once
 
 #include <fstream>
 #include <string>
 
 namespace test {
-
-// True when the test process has a mount namespace of its own: it ran as root, and not in a
-// chroot, where "/" is no mount point to make private.
-bool PrivateMounts();
 
 // A field of /proc/self/status in kilobytes (VmRSS, VmHWM), -1 when absent.
 inline long StatusKb(const char* field) {
