@@ -12,10 +12,8 @@ namespace {
 
 using test::MakeGif;
 
-std::string shippedBanner() {
-    std::ifstream in(TIRELIX_ASSETS "/Pub1.gif", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::ifstream shipped(TIRELIX_ASSETS "/Pub1.gif", std::ios::binary);
+const std::string kShippedBanner{std::istreambuf_iterator<char>(shipped), {}};
 
 TEST(GifOutline, CanvasFramesWholenessAndTheBannerLimits) {
     const struct {
@@ -24,7 +22,7 @@ TEST(GifOutline, CanvasFramesWholenessAndTheBannerLimits) {
         std::uint32_t width, height, frames;
         bool complete, playable;
     } cases[] = {
-        {"shipped banner", shippedBanner(), 460, 61, 15, true, true},
+        {"shipped banner", kShippedBanner, 460, 61, 15, true, true},
         {"GIF87a", "GIF87a" + MakeGif(3, 2, {{0, 0, 3, 2}}).substr(6), 3, 2, 1, true, true},
         {"frames beyond the screen", MakeGif(10, 10, {{5, 5, 20, 30}}), 25, 35, 1, true, true},
         {"one pixel over", MakeGif(1025, 1024, {{0, 0, 1, 1}}), 1025, 1024, 1, true, false},
@@ -48,7 +46,7 @@ TEST(GifOutline, CanvasFramesWholenessAndTheBannerLimits) {
 
 // However a download or a copy is cut short, the file is not whole.
 TEST(GifOutline, CutsAreNeverWhole) {
-    const std::string whole = shippedBanner();
+    const std::string whole = kShippedBanner;
     ASSERT_TRUE(online::OutlineGif(whole).complete);
     for (std::size_t size = 0; size < whole.size(); ++size)
         ASSERT_FALSE(online::OutlineGif(std::string_view(whole).substr(0, size)).complete) << size;
