@@ -7,13 +7,13 @@ set -u
 exe=$1
 here=$(cd "$(dirname "$0")" && pwd)
 launcher=/usr/libexec/at-spi-bus-launcher
-# shellcheck source=window_manager.sh
-. "$here/window_manager.sh"
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "missing python3-pyatspi (scripts/deps)"
 # A session bus of our own, ended with the script.
 if [ -z "${TIRELIX_PRIVATE_SESSION:-}" ]; then
   exec env TIRELIX_PRIVATE_SESSION=1 dbus-run-session -- "$0" "$@" 2> >(grep -v 'fd limit' >&2)
 fi
+# shellcheck source=window_manager.sh
+. "$here/window_manager.sh"
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "missing python3-pyatspi (scripts/deps)"
 require_x_tools dbus-send $launcher
 # The bus launcher publishes its address on the X server's root window.
 trap 'end_work; xprop -root -remove AT_SPI_BUS 2>/dev/null' EXIT
@@ -24,12 +24,11 @@ export XDG_RUNTIME_DIR=$work/run HOME=$work/home
 $launcher --launch-immediately >/dev/null 2>&1 &
 pids+=($!)
 # Asked for its name before the launcher owns it, D-Bus would start a second one.
-for _ in $(seq 1 100); do
+bus_up() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' &&
-    break
-  sleep 0.1
-done
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q 'boolean true'
+}
+poll bus_up || fail "no accessibility bus"
 start_window_manager "$work/home"
 
 # Over the pointer the welcome window would take whatever the keyboard types: keep it aside.
@@ -38,4 +37,3 @@ xdotool mousemove 20 1000
 pids+=($!)
 timeout 150 /usr/bin/python3 "$here/accessibility_check.py" "$!" ||
   fail "accessibility check; the program said: $(cat "$work/tirelix.log")"
-wait_value "$work/prog/Prem.eff" 1 || fail "the welcome window did not record itself"

@@ -2,10 +2,10 @@
 // titled "Tirelix", and prints what it found:
 //   "windows own=N foreign=M" (X11) or "no window list", then "running" or "alone".
 //
-//   instance_check_driver [--app-name NAME] [--display-name NAME] [--hold]
+//   instance_check_driver [--named | --hold]
 //
-// --app-name and --display-name name the application before any window exists, so that Qt's
-// own helper windows take those names; --hold keeps the process (and any lock) until killed.
+// --named names the application "Tirelix" before any window exists, so that Qt's own helper
+// windows take that title; --hold keeps the process (and any lock) until killed.
 #include "platform/instance_check.h"
 #include "platform/window_list.h"
 
@@ -15,19 +15,12 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QStringList args = QApplication::arguments().mid(1);
-    const bool hold = args.removeAll(QStringLiteral("--hold")) > 0;
-    for (; args.size() >= 2 && args[0] == QLatin1String("--app-name"); args.remove(0, 2))
-        QApplication::setApplicationName(args[1]);
-    for (; args.size() >= 2 && args[0] == QLatin1String("--display-name"); args.remove(0, 2))
-        QApplication::setApplicationDisplayName(args[1]);
-    if (!args.isEmpty()) {
-        std::fprintf(stderr, "usage: instance_check_driver [--app-name NAME] "
-                             "[--display-name NAME] [--hold]\n");
-        return 2;
-    }
-
     const QString title = QStringLiteral("Tirelix");
+    const QStringList args = QApplication::arguments();
+    if (args.contains(QLatin1String("--named"))) {
+        QApplication::setApplicationName(title);
+        QApplication::setApplicationDisplayName(title);
+    }
     QWidget window;
     window.setWindowTitle(title);
     window.winId();
@@ -42,5 +35,5 @@ int main(int argc, char* argv[]) {
     }
     std::printf("%s\n", shell::CheckAlreadyRunning(window, title) ? "running" : "alone");
     std::fflush(stdout);
-    return hold ? QApplication::exec() : 0;
+    return args.contains(QLatin1String("--hold")) ? QApplication::exec() : 0;
 }

