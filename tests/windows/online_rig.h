@@ -15,6 +15,8 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <memory>
 #include <optional>
 
 namespace test {
@@ -50,6 +52,21 @@ struct OnlineRig : MainWindowRig {
         return lines;
     }
     QString etat() const { return label("Etat")->text(); }
+
+    // Starts a download server for the window, serving the one-pixel banner unless told.
+    void serve(TestServer::Options o = {}) {
+        server.reset();
+        if (o.bannerFile.isEmpty()) {
+            ASSERT_TRUE(served.isOpen() ||
+                        (served.open() && served.write(kTinyGif) && served.flush()));
+            o.bannerFile = served.fileName();
+        }
+        server = std::make_unique<TestServer>(o);
+        ASSERT_TRUE(server->running());
+        window->onlineSettings().downloadHost = server->host();
+    }
+    QTemporaryFile served;
+    std::unique_ptr<TestServer> server;
 
     // Runs a download tick and waits for its transfers to end: whether both files were
     // replaced, or nullopt when the tick started no transfer.
