@@ -10,8 +10,8 @@ using test::AssistantRig;
 
 const QByteArray kShown = "\"1\"\r\n", kNotShown = "\"0\"\r\n";
 
-// Shown when Prem.eff holds zero (the field's reading is the core tests'), in front, over a main
-// window that ignores clicks meanwhile and gives the keyboard back to it when activated.
+// Shown when Prem.eff holds zero (the field's reading is the core tests'), over a disabled main
+// window (that it ignores clicks on a desktop is the end-to-end tour's case).
 TEST(Welcome, ShownExactlyWhenPremEffHoldsZero) {
     for (const auto& prem :
          {std::optional(kNotShown), std::optional(kShown), std::optional<QByteArray>()}) {
@@ -21,13 +21,11 @@ TEST(Welcome, ShownExactlyWhenPremEffHoldsZero) {
         frmPrem* welcome = rig.welcome();
         EXPECT_EQ(welcome != nullptr, shown);
         EXPECT_EQ(rig.main()->isEnabled(), !shown);
-        if (!welcome)
-            continue;
-        EXPECT_TRUE(QTest::qWaitForWindowActive(welcome));
-        rig.clickMain("Num_7");
-        EXPECT_EQ(rig.mainText("TextChiffre"), "0");
-        rig.main()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(welcome));
+        // The main window gives the keyboard back to it when activated.
+        if (welcome) {
+            rig.main()->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(welcome));
+        }
     }
 }
 

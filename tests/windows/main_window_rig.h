@@ -19,24 +19,20 @@
 
 namespace test {
 
+// Answers from a script (nullopt plays Cancel), and remembers what it showed.
 class ScriptedFileDialogs final : public ui::FileDialogs {
   public:
-    std::optional<std::string> openFile(const ui::FileDialogSettings& s) override {
-        return next(s);
-    }
-    std::optional<std::string> saveFile(const ui::FileDialogSettings& s) override {
-        return next(s);
-    }
-    std::deque<std::optional<std::string>> answers; // nullopt plays Cancel
+    using Answer = std::optional<std::string>;
+    Answer openFile(const ui::FileDialogSettings& s) override { return next(s); }
+    Answer saveFile(const ui::FileDialogSettings& s) override { return next(s); }
+    std::deque<Answer> answers;
     std::vector<ui::FileDialogSettings> shown;
 
   private:
-    std::optional<std::string> next(const ui::FileDialogSettings& s) {
+    Answer next(const ui::FileDialogSettings& s) {
         shown.push_back(s);
-        if (answers.empty())
-            return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
+        const Answer a = answers.empty() ? std::nullopt : answers.front();
+        answers.erase(answers.begin(), answers.begin() + (answers.empty() ? 0 : 1));
         return a;
     }
 };
