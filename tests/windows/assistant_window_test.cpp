@@ -43,7 +43,7 @@ TEST(Assistant, PaperclipThenItsBubbleBesideIt) {
 
 // One arrow window for the whole tour, at each step's anchor in the client area, in twips;
 // moved by any button, it reads where it is.
-TEST(Assistant, TheArrowFollowsTheStepsAndAnyButtonDragsIt) {
+TEST(Assistant, NextAndBackWalkTheArrowOverTheMainWindow) {
     AssistantRig rig;
     rig.placeMain(1000, 500);
     rig.openTour();

@@ -1,7 +1,6 @@
 // The download tick against a real HTTP server on 127.0.0.1.
 #include "online_rig.h"
 
-#include <QAction>
 #include <gtest/gtest.h>
 
 using test::OnlineRig;
@@ -125,29 +124,8 @@ TEST(Download, TickFindingTheTransferBusySetsTheBannerTimerAndEndsSilently) {
     EXPECT_EQ(rig.server->requests(), (QStringList{test::kSitePath, test::kBannerPath}));
 }
 
-// Switched off (by the menu item, which writes it at once) or offline: nothing fetched; the
-// connection is asked only with the banner on.
-TEST(Download, BannerSwitchedOffOrOfflineFetchesNothing) {
-    DownloadRig rig;
-    rig.serve("normal");
-    QAction* pub = rig.window->findChild<QAction*>("Pub");
-    for (const auto& [on, connected, timer1After, asked] :
-         {std::tuple{false, true, 15000, 0}, {false, false, 15000, 0}, {true, false, 3000, 1}}) {
-        if (rig.window->PubActive != on)
-            pub->trigger();
-        EXPECT_EQ(pub->isChecked(), on);
-        EXPECT_EQ(test::readBytes(rig.file("Pub.eff")), on ? "\"1\"\r\n" : "\"0\"\r\n");
-        rig.connection.connected = connected;
-        rig.connection.asked = 0;
-        rig.timer("Timer1")->setInterval(3000);
-        EXPECT_EQ(rig.downloadTick(), std::nullopt);
-        EXPECT_EQ(rig.timer("Timer1")->interval(), timer1After);
-        EXPECT_EQ(rig.connection.asked, asked);
-    }
-    EXPECT_TRUE(rig.server->requests().isEmpty());
-    EXPECT_TRUE(rig.trace().isEmpty());
-}
-
+// Switched off or offline, a tick fetches nothing: the banner timelines and the soak's hours
+// offline and switched off; the switch written at once is the program tests'.
 TEST(DownloadTrace, ListKeepsTheNewestThousandLines) {
     OnlineRig rig;
     rig.load(false);

@@ -73,13 +73,11 @@ TEST(HandPointer, TheIconsHandWithItsFingertipOrTheArrowWithoutTheFile) {
         rig.load(false);
         rig.connection.connected = true;
         rig.window->Image2_MouseMove();
-        const QCursor cursor = rig.window->cursor();
+        const QCursor cursor = rig.box("Text1")->cursor();
         EXPECT_EQ(cursor.shape(), withIcon ? Qt::BitmapCursor : Qt::ArrowCursor);
         EXPECT_TRUE(!withIcon || cursor.hotSpot() == QPoint(11, 1));
-        EXPECT_EQ(rig.box("Text1")->cursor().shape(), cursor.shape());
         ui::RestoreDefaultPointer(*rig.window);
         EXPECT_EQ(rig.box("Text1")->cursor().shape(), Qt::IBeamCursor);
-        EXPECT_EQ(rig.box("Francs")->cursor().shape(), Qt::ArrowCursor);
     }
 }
 
@@ -153,18 +151,15 @@ TEST(AboutBox, ModelessOnceAndItsLinkDrawnWhole) {
     EXPECT_EQ(rig.window->findChildren<frmAbout*>().size(), 1);
 }
 
-// OK by the mouse, Enter and Return by the keyboard test; the others here.
-TEST(AboutBox, KeypadEnterEscapeAndTheCloseBoxCloseIt) {
-    for (const Qt::Key key : {Qt::Key_Enter, Qt::Key_Escape, Qt::Key_unknown}) {
+// Escape and the close box unload it (Return and OK are the keyboard and end-to-end tests').
+TEST(AboutBox, EscapeAndTheCloseBoxCloseIt) {
+    for (const bool escape : {true, false}) {
         AboutRig rig;
         rig.load(false);
         frmAbout* box = rig.openAbout();
         box->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(box));
-        if (key == Qt::Key_unknown)
-            box->close();
-        else
-            QTest::keyClick(box, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        escape ? QTest::keyClick(box, Qt::Key_Escape) : (void)box->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(rig.about.isLoaded());
         EXPECT_TRUE(rig.window->isVisible());
@@ -181,13 +176,13 @@ TEST(AboutBox, LinkOpensTheMakersSiteWhenConnectedAndShowsTheHand) {
     auto over = [&](const char* name) { moveOver(box->findChild<QWidget*>(name)); };
     auto hand = [&] { return ui::HandPointerShown(*box); };
     QLabel* link = box->findChild<QLabel*>("Label1");
-    over("cmdOK");
-    over("lblTitle");
-    EXPECT_TRUE(hand());
-    over("lblDescription");
-    EXPECT_FALSE(hand());
-    over("Label1");
-    EXPECT_FALSE(hand());
+    for (const auto& [name, shown] : {std::pair{"cmdOK", true},
+                                      {"lblTitle", true},
+                                      {"lblDescription", false},
+                                      {"Label1", false}}) {
+        over(name);
+        EXPECT_EQ(hand(), shown) << name;
+    }
     EXPECT_TRUE(link->toolTip().isEmpty());
     rig.connection.connected = true;
     over("Label1");
