@@ -14,7 +14,6 @@ for each request; ends when its standard input closes. Standard library only."""
 #   truncated       a 200 announcing the whole file and sending half of it
 #   cut             a 200 with no length sending half the file, ended by closing the connection
 #   garbage         a 200 with noise: behind a GIF header for the banner, control bytes else
-import argparse
 import itertools
 import os
 import random
@@ -28,16 +27,12 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 SITE, BANNER = "/download/Test01/Site.eff", "/download/Test01/Pub.gif"
 HUGE = 3 * 1024 * 1024
 
-parser = argparse.ArgumentParser()
-parser.add_argument("--mode", default="normal")
-parser.add_argument("--site-text", default="https://site.tirelix.example/\r\n")
-parser.add_argument("--banner")
-parser.add_argument("--delay", type=float, default=1.0)
-parser.add_argument("--cycle", default="good")
-args = parser.parse_args()
-files = {SITE: args.site_text.encode("utf-8", "surrogateescape"),
-         BANNER: open(args.banner, "rb").read() if args.banner else b"GIF89a"}
-cycle, cycle_lock = itertools.cycle(args.cycle.split(",")), threading.Lock()
+# Options as "--name value" pairs; --site-text, --banner (a file), --delay, --cycle.
+opts = {"--mode": "normal", "--site-text": "https://site.tirelix.example/\r\n", "--delay": "1",
+        "--cycle": "good", **dict(zip(sys.argv[1::2], sys.argv[2::2]))}
+banner = open(opts["--banner"], "rb").read() if "--banner" in opts else b"GIF89a"
+files = {SITE: opts["--site-text"].encode("utf-8", "surrogateescape"), BANNER: banner}
+cycle, cycle_lock = itertools.cycle(opts["--cycle"].split(",")), threading.Lock()
 
 
 class Handler(BaseHTTPRequestHandler):
@@ -63,14 +58,14 @@ class Handler(BaseHTTPRequestHandler):
     def do_GET(self):
         print("GET " + self.path, flush=True)
         self.close_connection = True
-        mode = args.mode
+        mode = opts["--mode"]
         if mode == "day":
             with cycle_lock:
                 mode = next(cycle).replace("good", "normal")
         path = self.path.removeprefix("/moved")
         body = None if mode == "banner_missing" and path == BANNER else files.get(path)
         if mode == "slow":
-            time.sleep(args.delay)
+            time.sleep(float(opts["--delay"]))
         try:
             if mode == "reset":
                 self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER,
