@@ -74,18 +74,4 @@ TEST(Welcome, ClosingOtherwiseOrAnUnwritableMarker) {
     }
 }
 
-// The hand over OK, kept over the title, the arrow over the background.
-TEST(Welcome, HandOverOkArrowOverTheBackground) {
-    AssistantRig rig(kNotShown);
-    frmPrem* welcome = rig.welcome();
-    auto* ok = welcome->findChild<QToolButton*>(QStringLiteral("cmdOK"));
-    QTest::mouseMove(ok, QPoint(20, 20));
-    EXPECT_EQ(ok->cursor().shape(), Qt::BitmapCursor);
-    QTest::mouseMove(welcome->findChild<QLabel*>(QStringLiteral("lblTitle")), QPoint(5, 5));
-    EXPECT_EQ(ok->cursor().shape(), Qt::BitmapCursor);
-    QTest::mouseMove(welcome, QPoint(5, welcome->height() - 5));
-    EXPECT_EQ(ok->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(welcome->cursor().shape(), Qt::ArrowCursor);
-}
-
 } // namespace

@@ -1,11 +1,8 @@
 // The coin and the about box's link, the about box itself, and the hand pointer.
 #include "online_rig.h"
 #include "platform/hand_pointer.h"
-#include "platform/qt_online.h"
 
-#include <QDesktopServices>
 #include <QPushButton>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 using test::AboutRig;
@@ -41,46 +38,6 @@ TEST(Coin, OpensTheSiteOrSaysThereIsNoConnection) {
     }
 }
 
-// Stands in for the desktop's handlers of every scheme.
-class UrlCatcher final : public QObject {
-    Q_OBJECT
-  public:
-    QStringList caught;
-    Q_INVOKABLE void open(const QUrl& url) { caught << url.toString(); }
-};
-
-TEST(WebBrowser, HandsOnlyHttpAndHttpsToTheDesktop) {
-    UrlCatcher catcher;
-    const char* schemes[] = {"http", "https", "file", "javascript"};
-    for (const char* scheme : schemes)
-        QDesktopServices::setUrlHandler(scheme, &catcher, "open");
-    ui::QtWebBrowser browser;
-    for (const char* address : {"https://tirelix.example/", "http://127.0.0.1:8/x",
-                                "file:///etc/passwd", "javascript:alert(1)"})
-        browser.open(address);
-    for (const char* scheme : schemes)
-        QDesktopServices::unsetUrlHandler(scheme);
-    EXPECT_EQ(catcher.caught, (QStringList{"https://tirelix.example/", "http://127.0.0.1:8/x"}));
-}
-
-// The icon's hand with its fingertip, or the arrow without the file, over every control, the
-// text boxes' own pointers included, until it is restored.
-TEST(HandPointer, TheIconsHandWithItsFingertipOrTheArrowWithoutTheFile) {
-    for (const bool withIcon : {true, false}) {
-        OnlineRig rig;
-        if (withIcon)
-            QFile::copy(test::assetPath("MainTacheG.ico"), rig.file("MainTacheG.ico"));
-        rig.load(false);
-        rig.connection.connected = true;
-        rig.window->Image2_MouseMove();
-        const QCursor cursor = rig.box("Text1")->cursor();
-        EXPECT_EQ(cursor.shape(), withIcon ? Qt::BitmapCursor : Qt::ArrowCursor);
-        EXPECT_TRUE(!withIcon || cursor.hotSpot() == QPoint(11, 1));
-        ui::RestoreDefaultPointer(*rig.window);
-        EXPECT_EQ(rig.box("Text1")->cursor().shape(), Qt::IBeamCursor);
-    }
-}
-
 // The coin shows the hand only when connected, asking at every movement; its surroundings
 // restore the arrow, a playing banner keeps the hand, pressing on "Ticket Note" restores it.
 TEST(MainWindowHover, CoinShowsTheHandOnlyWhenConnectedAndItsSurroundingsRestoreTheArrow) {
@@ -97,6 +54,8 @@ TEST(MainWindowHover, CoinShowsTheHandOnlyWhenConnectedAndItsSurroundingsRestore
     EXPECT_TRUE(hand());
     EXPECT_EQ(coin->toolTip(), "Connexion...");
     EXPECT_EQ(rig.connection.asked, 2);
+    // The icon's hand with its fingertip, over every control, the text boxes' own pointers too.
+    EXPECT_EQ(rig.box("Text1")->cursor().hotSpot(), QPoint(11, 1));
 
     QFile::copy(test::assetPath("Pub1.gif"), rig.file("Pub1.gif"));
     rig.window->Timer1_Timer();
@@ -113,6 +72,7 @@ TEST(MainWindowHover, CoinShowsTheHandOnlyWhenConnectedAndItsSurroundingsRestore
     moveOver(coin);
     QTest::mousePress(rig.label("Label2"), Qt::LeftButton);
     EXPECT_FALSE(hand());
+    EXPECT_EQ(rig.box("Text1")->cursor().shape(), Qt::IBeamCursor);
     QTest::mouseRelease(rig.label("Label2"), Qt::LeftButton);
     // Once set, the tooltip stays after the connection has gone; the hand no longer comes.
     rig.connection.connected = false;
@@ -195,5 +155,3 @@ TEST(AboutBox, LinkOpensTheMakersSiteWhenConnectedAndShowsTheHand) {
 }
 
 } // namespace
-
-#include "links_test.moc"

@@ -20,15 +20,12 @@
 namespace test {
 
 // Answers from a script (nullopt plays Cancel), and remembers what it showed.
-class ScriptedFileDialogs final : public ui::FileDialogs {
-  public:
+struct ScriptedFileDialogs final : ui::FileDialogs {
     using Answer = std::optional<std::string>;
     Answer openFile(const ui::FileDialogSettings& s) override { return next(s); }
     Answer saveFile(const ui::FileDialogSettings& s) override { return next(s); }
     std::deque<Answer> answers;
     std::vector<ui::FileDialogSettings> shown;
-
-  private:
     Answer next(const ui::FileDialogSettings& s) {
         shown.push_back(s);
         const Answer a = answers.empty() ? std::nullopt : answers.front();
@@ -38,19 +35,14 @@ class ScriptedFileDialogs final : public ui::FileDialogs {
 };
 
 // The connection check answers what the test says, and counts the questions.
-class FakeConnection final : public ui::ConnectionProbe {
-  public:
-    bool IsConnected() override {
-        ++asked;
-        return connected;
-    }
+struct FakeConnection final : ui::ConnectionProbe {
+    bool IsConnected() override { return ++asked, connected; }
     bool connected = false;
     int asked = 0;
 };
 
 // Records the addresses it is asked to open instead of starting a browser.
-class FakeBrowser final : public ui::WebBrowser {
-  public:
+struct FakeBrowser final : ui::WebBrowser {
     void open(const std::string& address) override { opened.push_back(address); }
     std::vector<std::string> opened;
 };

@@ -9,15 +9,10 @@
 #include "windows/frm_about.h"
 #include "windows/window_slot.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
-#include <QStringList>
 #include <QTemporaryFile>
-#include <memory>
-#include <optional>
 
 namespace test {
 
@@ -26,7 +21,7 @@ inline const QByteArray kTinyGif = QByteArray::fromHex(
     "47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b");
 
 inline QString assetPath(const char* name) {
-    return QDir(QStringLiteral(TIRELIX_ASSETS)).filePath(QString::fromLatin1(name));
+    return TIRELIX_ASSETS "/" + QString(name);
 }
 
 struct OnlineRig : MainWindowRig {
@@ -73,9 +68,7 @@ struct OnlineRig : MainWindowRig {
     std::optional<bool> downloadTick() {
         QSignalSpy ended(window.get(), &frmEuros::downloadEnded);
         window->Timer3_Timer();
-        if (ended.isEmpty() && !window->downloadRunning())
-            return std::nullopt;
-        if (ended.isEmpty() && !ended.wait(20000))
+        if (ended.isEmpty() && (!window->downloadRunning() || !ended.wait(20000)))
             return std::nullopt;
         return ended.takeFirst().at(0).toBool();
     }
