@@ -25,13 +25,11 @@ class TestServer {
         for (const char* name :
              {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
             qunsetenv(name);
-        QStringList args{QStringLiteral(TIRELIX_TEST_SERVER), "--mode", o.mode, "--delay",
-                         QString::number(o.delay)};
+        QStringList args{TIRELIX_TEST_SERVER,      "--mode",   o.mode,      "--delay",
+                         QString::number(o.delay), "--banner", o.bannerFile};
         if (o.siteText)
             args << "--site-text" << *o.siteText;
-        if (!o.bannerFile.isEmpty())
-            args << "--banner" << o.bannerFile;
-        process_.start(QStringLiteral(TIRELIX_PYTHON3), args + o.extraArgs);
+        process_.start(TIRELIX_PYTHON3, args + o.extraArgs);
         while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
         }
         const QByteArray line = process_.readLine().trimmed();

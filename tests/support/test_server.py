@@ -30,7 +30,7 @@ HUGE = 3 * 1024 * 1024
 # Options as "--name value" pairs; --site-text, --banner (a file), --delay, --cycle.
 opts = {"--mode": "normal", "--site-text": "https://site.tirelix.example/\r\n", "--delay": "1",
         "--cycle": "good", **dict(zip(sys.argv[1::2], sys.argv[2::2]))}
-banner = open(opts["--banner"], "rb").read() if "--banner" in opts else b"GIF89a"
+banner = open(opts["--banner"], "rb").read() if opts.get("--banner") else b"GIF89a"
 files = {SITE: opts["--site-text"].encode("utf-8", "surrogateescape"), BANNER: banner}
 cycle, cycle_lock = itertools.cycle(opts["--cycle"].split(",")), threading.Lock()
 

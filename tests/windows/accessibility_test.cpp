@@ -31,13 +31,6 @@ struct KeyboardRig : test::AboutRig {
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), k, modifiers);
     }
-    // Along the chain with Tab or Shift+Tab, never round its end.
-    void tabTo(const char* name) {
-        const qsizetype target = kTabChain.indexOf(QLatin1String(name));
-        for (int steps = 0; steps < kTabChain.size() && focusName() != name; ++steps)
-            key(kTabChain.indexOf(focusName()) < target ? Qt::Key_Tab : Qt::Key_Backtab);
-        ASSERT_EQ(focusName(), name);
-    }
 };
 
 TEST(KeyboardOnly, TabGoesThroughThePanelsInOrderAndBack) {
