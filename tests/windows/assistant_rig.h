@@ -76,10 +76,6 @@ struct AssistantRig {
     void back() { press("asAssisPopup1"); }
     QString bubbleText() { return child<QLabel>(bubble(), "Label1")->text(); }
     QString caption(const char* button) { return child<QPushButton>(bubble(), button)->text(); }
-    QString mainText(const char* box) { return child<QLineEdit>(main(), box)->text(); }
-    void clickMain(const char* key) {
-        QTest::mouseClick(child<QPushButton>(main(), key), Qt::LeftButton);
-    }
     ui::Timer* timer(QWidget* window, const char* name) { return child<ui::Timer>(window, name); }
 };
 

@@ -137,25 +137,6 @@ TEST(MainWindow, FirstFocusOfTheEntryDropsWhatItHeld) {
     EXPECT_EQ(rig.text("Text1"), "100");
 }
 
-TEST(MainWindow, SelectedFigurePastedBackWithM) {
-    MainWindowRig rig;
-    rig.show();
-    rig.focus("Text2");
-    QTest::keyClicks(rig.box("Text2"), "12+3\r");
-    auto* tape = rig.find<QPlainTextEdit>("blocnote");
-    QTest::mouseClick(tape->viewport(), Qt::LeftButton); // focus the tape; empties the clipboard
-    QTextCursor cursor(tape->document());
-    cursor.setPosition(10);
-    cursor.setPosition(12, QTextCursor::KeepAnchor);
-    tape->setTextCursor(cursor);
-    rig.click("Command3");
-    EXPECT_EQ(rig.tape(), lines({"12 + 3 =  15"}) + "15");
-    // The pasted figure carries on from the keyboard: its focus does not reset.
-    rig.focus("Text2");
-    QTest::keyClicks(rig.box("Text2"), "+5\r");
-    EXPECT_TRUE(rig.tape().ends_with(lines({"15 + 5 =  20"})));
-}
-
 // A real message box: when it closes, the focus handed back is not a focus change, so the
 // keyboard box neither resets nor writes a second separator.
 TEST(MainWindow, MessageBoxDoesNotResetTheKeyboardBox) {
