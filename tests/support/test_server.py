@@ -14,14 +14,7 @@ for each request; ends when its standard input closes. Standard library only."""
 #   truncated       a 200 announcing the whole file and sending half of it
 #   cut             a 200 with no length sending half the file, ended by closing the connection
 #   garbage         a 200 with noise: behind a GIF header for the banner, control bytes else
-import itertools
-import os
-import random
-import socket
-import struct
-import sys
-import threading
-import time
+import itertools, os, random, socket, struct, sys, threading, time  # noqa: E401
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 SITE, BANNER = "/download/Test01/Site.eff", "/download/Test01/Pub.gif"

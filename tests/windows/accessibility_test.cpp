@@ -60,11 +60,10 @@ TEST(KeyboardOnly, AboutBoxLinkReachedWithTabAndFollowedWithSpaceOrEnter) {
     ASSERT_EQ(focused(), "cmdOK");
     key(Qt::Key_Tab);
     ASSERT_EQ(focused(), "Label1");
-    key(Qt::Key_Space); // offline: each press says so
-    key(Qt::Key_Return);
-    EXPECT_EQ(rig.dialogs.messages.size(), 2u);
+    key(Qt::Key_Space); // offline: it says so
+    EXPECT_EQ(rig.dialogs.messages.size(), 1u);
     rig.connection.connected = true;
-    key(Qt::Key_Enter, Qt::KeypadModifier);
+    key(Qt::Key_Return);
     EXPECT_EQ(rig.browser.opened, std::vector<std::string>{test::kSite});
     key(Qt::Key_Backtab);
     ASSERT_EQ(focused(), "cmdOK");
