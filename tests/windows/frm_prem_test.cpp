@@ -1,6 +1,5 @@
 #include "assistant_rig.h"
 
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
