@@ -73,10 +73,8 @@ struct AssistantRig {
         QTest::mouseClick(child<QPushButton>(bubble(), button), Qt::LeftButton);
     }
     void next() { press("asAssisPopup2"); }
-    void back() { press("asAssisPopup1"); }
     QString bubbleText() { return child<QLabel>(bubble(), "Label1")->text(); }
     QString caption(const char* button) { return child<QPushButton>(bubble(), button)->text(); }
-    ui::Timer* timer(QWidget* window, const char* name) { return child<ui::Timer>(window, name); }
 };
 
 } // namespace test

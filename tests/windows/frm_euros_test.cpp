@@ -42,9 +42,11 @@ TEST(MainWindow, KeyboardBox) {
     EXPECT_FALSE(rig.window->Text1HadFocus);
 }
 
-// Each key's button reaches its key (those the keyboard test does not press), the title asks,
-// and the tape's clear key empties it and hands the keyboard box the focus.
-TEST(MainWindow, KeysTitleAndClearNotes) {
+// Each key's button reaches its key, the title asks, and the tape's clear key empties it and
+// hands the keyboard box the focus. A figure refused as typed says so and clears both results
+// (the figures of a good one are the core tests' and the long figures' below); the clear key
+// empties all and keeps the focus.
+TEST(MainWindow, KeysTitleClearNotesAndTheConverter) {
     MainWindowRig rig;
     rig.show();
     rig.clickKeys({"Num_1", "Num_2", "CmdOperation_0", "Num_3", "CmdOperation_2", "Num_4",
@@ -57,13 +59,7 @@ TEST(MainWindow, KeysTitleAndClearNotes) {
     rig.click("Command5");
     EXPECT_EQ(rig.tape(), "");
     EXPECT_TRUE(rig.box("Text2")->hasFocus());
-}
 
-// A figure refused as typed says so and clears both results (the figures of a good one are the
-// core tests' and the long figures' below); the clear key empties all and keeps the focus.
-TEST(MainWindow, ConverterRefusesTheTypingAndClears) {
-    MainWindowRig rig;
-    rig.show();
     rig.focus("Text1");
     QTest::keyClicks(rig.box("Text1"), "12a");
     EXPECT_EQ(rig.text("Text1") + "|" + rig.text("Francs") + "|" + rig.text("Euros"), "12a|0|0");
@@ -146,15 +142,12 @@ TEST(MainWindow, MessageBoxDoesNotResetTheKeyboardBox) {
     rig.show();
     rig.focus("Text2");
     int boxes = 0;
-    std::function<void()> answer = [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            ++boxes;
-            QTest::keyClick(modal, Qt::Key_Enter);
-        } else {
-            QTimer::singleShot(10, answer);
-        }
-    };
-    QTimer::singleShot(0, answer);
+    QTimer answerer;
+    answerer.callOnTimeout([&] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            boxes++, QTest::keyClick(modal, Qt::Key_Enter);
+    });
+    answerer.start(10);
     QTest::keyClicks(rig.box("Text2"), "123456789012345678");
     EXPECT_EQ(boxes, 1);
     // As the desktop does when a box closes: the main window is active again.

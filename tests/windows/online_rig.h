@@ -46,7 +46,6 @@ struct OnlineRig : MainWindowRig {
             lines << list->item(i)->text();
         return lines;
     }
-    QString etat() const { return label("Etat")->text(); }
 
     // Starts a download server for the window, serving the one-pixel banner unless told.
     void serve(TestServer::Options o = {}) {
