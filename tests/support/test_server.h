@@ -39,8 +39,6 @@ class TestServer {
         process_.kill();
         process_.waitForFinished(5000);
     }
-    TestServer(const TestServer&) = delete;
-    TestServer& operator=(const TestServer&) = delete;
 
     bool running() const { return port_ > 0; }
     std::string host() const { return "http://127.0.0.1:" + std::to_string(port_); }

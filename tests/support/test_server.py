@@ -50,7 +50,6 @@ class Handler(BaseHTTPRequestHandler):
 
     def do_GET(self):
         print("GET " + self.path, flush=True)
-        self.close_connection = True
         mode = opts["--mode"]
         if mode == "day":
             with cycle_lock:
@@ -93,6 +92,5 @@ def end_with_parent():
 
 threading.Thread(target=end_with_parent, daemon=True).start()
 server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-server.daemon_threads = True
 print("PORT %d" % server.server_address[1], flush=True)
 server.serve_forever()

@@ -39,7 +39,6 @@ struct AssistantRig {
         held(program.mainWindow());
     }
 
-    QByteArray readFile(const char* name) const { return readBytes(folder.filePath(name)); }
     template <class W> static W* held(W* w) {
         for (ui::Timer* t : w ? w->template findChildren<ui::Timer*>() : QList<ui::Timer*>())
             t->holdTicks(true);
@@ -73,8 +72,6 @@ struct AssistantRig {
         QTest::mouseClick(child<QPushButton>(bubble(), button), Qt::LeftButton);
     }
     void next() { press("asAssisPopup2"); }
-    QString bubbleText() { return child<QLabel>(bubble(), "Label1")->text(); }
-    QString caption(const char* button) { return child<QPushButton>(bubble(), button)->text(); }
 };
 
 } // namespace test

@@ -55,7 +55,7 @@ TEST(Assistant, QuitSaysGoodbyeAndTakesNoInputMeanwhile) {
     EXPECT_TRUE(rig.program.shared().TourQuit);
     rig.next();
     QTest::keyClick(bubble, Qt::Key_Q, Qt::AltModifier);
-    EXPECT_EQ(rig.bubbleText(), "Au revoir !");
+    EXPECT_EQ(rig.child<QLabel>(rig.bubble(), "Label1")->text(), "Au revoir !");
     EXPECT_EQ(bubble->TourStep, 1);
 }
 
@@ -87,7 +87,7 @@ TEST(Assistant, TheMainWindowStaysLiveWhileThePaperclipAnimatesAndTheStepSurvive
     rig.aide();
     clickPaperclip(rig);
     EXPECT_EQ(rig.bubble()->TourStep, 5);
-    EXPECT_EQ(rig.caption("asAssisPopup1"), "...");
+    EXPECT_EQ(rig.child<QPushButton>(rig.bubble(), "asAssisPopup1")->text(), "...");
     rig.next();
     EXPECT_EQ(rig.bubble()->TourStep, 6);
 }

@@ -27,19 +27,15 @@ TEST(NotePages, SaveLoadCancelAndFailedLoad) {
     MainWindowRig rig;
     rig.window->tape().setText(kTape);
     const QString folder = rig.folder.path();
-    const QString path = folder + "/sans_extension";
-    test::writeBytes(path, "ancienne page");
+    const auto at = [&](const char* name) { return (folder + name).toStdString(); };
+    test::writeBytes(folder + "/sans_extension", "ancienne page");
     test::writeBytes(folder + "/notes.txt", "12 + 3 = 15\n");
-    rig.files.answers = {std::nullopt,
-                         path.toStdString(),
-                         std::nullopt,
-                         (folder + "/notes.txt").toStdString(),
-                         (folder + "/absent.cxt").toStdString(),
-                         folder.toStdString(),
-                         path.toStdString()};
+    rig.files.answers = {std::nullopt,         at("/sans_extension"), std::nullopt,
+                         at("/notes.txt"),     at("/absent.cxt"),     at(""),
+                         at("/sans_extension")};
     trigger(rig, "save");
     trigger(rig, "save");
-    EXPECT_TRUE(test::readBytes(path).startsWith("{\\rtf1"));
+    EXPECT_TRUE(test::readBytes(folder + "/sans_extension").startsWith("{\\rtf1"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), (QStringList{"notes.txt", "sans_extension"}));
     rig.window->tape().setText("autre chose");
     for (int i = 0; i < 4; ++i)
