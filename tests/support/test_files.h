@@ -1,11 +1,9 @@
 // Whole files read and written by the tests.
 #pragma once
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QString>
 #include <gtest/gtest.h>
 
 namespace test {

@@ -1,4 +1,5 @@
-// The download server of the online tests: test_server.py on 127.0.0.1.
+// The download server of the online tests: test_server.py on 127.0.0.1, started for one test
+// and stopped with it.
 #pragma once
 
 #include <QProcess>
@@ -9,7 +10,6 @@
 
 namespace test {
 
-// tests/support/test_server.py, started for one test and stopped with it.
 class TestServer {
   public:
     struct Options {
@@ -17,41 +17,28 @@ class TestServer {
         std::optional<QString> siteText;
         QString bannerFile;
         double delay = 1.0;
-        // More options, as test_server.py takes them.
-        QStringList extraArgs;
+        QStringList extraArgs; // more options, as test_server.py takes them
     };
 
-    explicit TestServer(const Options& options) {
+    explicit TestServer(const Options& o) {
         // Loopback must not go through a proxy of the environment.
         for (const char* name :
              {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
             qunsetenv(name);
-        QStringList args{QStringLiteral(TIRELIX_TEST_SERVER),
-                         QStringLiteral("--mode"),
-                         options.mode,
-                         QStringLiteral("--delay"),
-                         QString::number(options.delay),
-                         QStringLiteral("--end-with-stdin")};
-        if (options.siteText)
-            args << QStringLiteral("--site-text") << *options.siteText;
-        if (!options.bannerFile.isEmpty())
-            args << QStringLiteral("--banner") << options.bannerFile;
-        args << options.extraArgs;
-        process_.start(QStringLiteral(TIRELIX_PYTHON3), args);
-        if (!process_.waitForStarted(10000))
-            return;
+        QStringList args{TIRELIX_TEST_SERVER,      "--mode",   o.mode,      "--delay",
+                         QString::number(o.delay), "--banner", o.bannerFile};
+        if (o.siteText)
+            args << "--site-text" << *o.siteText;
+        process_.start(TIRELIX_PYTHON3, args + o.extraArgs);
         while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
         }
         const QByteArray line = process_.readLine().trimmed();
-        if (line.startsWith("PORT "))
-            port_ = line.mid(5).toInt();
+        port_ = line.startsWith("PORT ") ? line.mid(5).toInt() : 0;
     }
     ~TestServer() {
         process_.kill();
         process_.waitForFinished(5000);
     }
-    TestServer(const TestServer&) = delete;
-    TestServer& operator=(const TestServer&) = delete;
 
     bool running() const { return port_ > 0; }
     std::string host() const { return "http://127.0.0.1:" + std::to_string(port_); }
@@ -62,9 +49,8 @@ class TestServer {
         }
         output_ += QString::fromUtf8(process_.readAllStandardOutput());
         QStringList paths;
-        for (const QString& line : output_.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            if (line.startsWith(QLatin1String("GET ")))
-                paths << line.mid(4);
+        for (const QString& line : output_.split('\n', Qt::SkipEmptyParts))
+            paths << line.mid(4);
         return paths;
     }
 

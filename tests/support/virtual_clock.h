@@ -3,6 +3,7 @@
 
 #include "online_rig.h"
 
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -10,73 +11,65 @@
 
 namespace test {
 
-// Runs the two held timers of the main window in virtual time, by the countdowns they report.
+// Runs the two held timers of the main window in virtual time, by the countdowns they report;
+// Timer3's tick is the test's (a download tick, as it likes).
 class VirtualClock {
   public:
-    using TimerTick = std::function<void()>;
-
-    VirtualClock(OnlineRig& rig, TimerTick downloadTick)
-        : rig_(rig), t1_(rig.timer("Timer1")), t3_(rig.timer("Timer3")),
-          downloadTick_(std::move(downloadTick)) {
-        c1_ = QObject::connect(t1_, &ui::Timer::countdownStarted, t1_, [this] {
-            due1_ = now_ + t1_->interval();
-            restarted1_ = true;
-        });
-        c3_ = QObject::connect(t3_, &ui::Timer::countdownStarted, t3_,
-                               [this] { due3_ = now_ + t3_->interval(); });
+    VirtualClock(OnlineRig& rig, std::function<void()> downloadTick)
+        : rig_(rig), downloadTick_(std::move(downloadTick)) {
+        for (int i : {0, 1})
+            connections_[i] =
+                QObject::connect(timers_[i], &ui::Timer::countdownStarted, timers_[i], [this, i] {
+                    due_[i] = now_ + timers_[i]->interval();
+                    restarted_ |= i == 0;
+                });
     }
     ~VirtualClock() {
-        QObject::disconnect(c1_);
-        QObject::disconnect(c3_);
+        for (const auto& c : connections_)
+            QObject::disconnect(c);
     }
 
     struct Event {
         int time;
         char timer; // '1' or '3'
         bool animation;
-        int interval;
-        bool operator==(const Event&) const = default;
+        int interval; // Timer1's, 0 when stopped
     };
 
     // Every tick up to `end` ms after the load, with what it left on screen.
     std::vector<Event> runUntil(int end, const std::function<void(const Event&)>& after = {}) {
         std::vector<Event> events;
         for (;;) {
-            const bool first = due1_ && (!due3_ || *due1_ <= *due3_);
-            const std::optional<int> next = first ? due1_ : due3_;
-            if (!next || *next > end)
-                break;
-            now_ = *next;
-            if (first) {
-                restarted1_ = false;
-                rig_.window->Timer1_Timer();
-                if (!t1_->isActive())
-                    due1_.reset();
-                else if (!restarted1_)
-                    due1_ = now_ + t1_->interval();
-            } else {
-                due3_ = now_ + t3_->interval();
+            const int i = due_[0] && (!due_[1] || *due_[0] <= *due_[1]) ? 0 : 1;
+            if (!due_[i] || *due_[i] > end)
+                return events;
+            now_ = *due_[i];
+            restarted_ = false;
+            if (i == 1) {
+                due_[1] = now_ + timers_[1]->interval();
                 downloadTick_();
+            } else if (rig_.window->Timer1_Timer(); !timers_[0]->isActive()) {
+                due_[0].reset();
+            } else if (!restarted_) {
+                due_[0] = now_ + timers_[0]->interval();
             }
-            const Event e{now_, first ? '1' : '3', rig_.label("Gif89a1")->isVisible(),
-                          t1_->isActive() ? t1_->interval() : 0};
+            const Event e{now_, i ? '3' : '1', rig_.label("Gif89a1")->isVisible(),
+                          timers_[0]->isActive() ? timers_[0]->interval() : 0};
             EXPECT_NE(rig_.label("Image3")->isVisible(), e.animation) << e.time;
             events.push_back(e);
             if (after)
                 after(e);
         }
-        return events;
     }
 
   private:
     OnlineRig& rig_;
-    ui::Timer* t1_;
-    ui::Timer* t3_;
-    TimerTick downloadTick_;
-    QMetaObject::Connection c1_, c3_;
+    std::array<ui::Timer*, 2> timers_{rig_.timer("Timer1"), rig_.timer("Timer3")};
+    std::function<void()> downloadTick_;
+    std::array<QMetaObject::Connection, 2> connections_;
     int now_ = 0;
-    std::optional<int> due1_, due3_;
-    bool restarted1_ = false;
+    std::array<std::optional<int>, 2> due_;
+    bool restarted_ = false;
 };
 
 } // namespace test

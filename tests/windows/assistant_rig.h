@@ -13,7 +13,6 @@
 #include "windows/frm_trombonne.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,31 +33,25 @@ struct AssistantRig {
     explicit AssistantRig(std::optional<QByteArray> prem = QByteArray("\"1\"\r\n")) {
         program.shared().programFolder = folder.path();
         if (prem)
-            writeBytes(folder.filePath(QStringLiteral("Prem.eff")), *prem);
-        QFile::copy(QStringLiteral(TIRELIX_ASSETS "/MainTacheG.ico"),
-                    folder.filePath(QStringLiteral("MainTacheG.ico")));
+            writeBytes(folder.filePath("Prem.eff"), *prem);
+        QFile::copy(TIRELIX_ASSETS "/MainTacheG.ico", folder.filePath("MainTacheG.ico"));
         started = program.start();
-        holdClocks(program.mainWindow());
+        held(program.mainWindow());
     }
 
-    QByteArray readFile(const char* name) const {
-        return readBytes(folder.filePath(QString::fromLatin1(name)));
-    }
-
-    static void holdClocks(QWidget* window) {
-        if (!window)
-            return;
-        for (ui::Timer* t : window->findChildren<ui::Timer*>())
+    template <class W> static W* held(W* w) {
+        for (ui::Timer* t : w ? w->template findChildren<ui::Timer*>() : QList<ui::Timer*>())
             t->holdTicks(true);
-    }
-
-    frmEuros* main() const { return program.mainWindow(); }
-    template <class W> W* loaded(WindowKind kind) {
-        shell::WindowObject* object = program.object(kind);
-        W* w = object ? qobject_cast<W*>(object->widget()) : nullptr;
-        holdClocks(w);
         return w;
     }
+    template <class W> W* loaded(WindowKind kind) {
+        shell::WindowObject* object = program.object(kind);
+        return held(object ? qobject_cast<W*>(object->widget()) : nullptr);
+    }
+    template <class W = QWidget> W* child(QWidget* window, const char* name) {
+        return window->findChild<W*>(QString::fromLatin1(name));
+    }
+    frmEuros* main() const { return program.mainWindow(); }
     FrmTrombonne* paperclip() { return loaded<FrmTrombonne>(WindowKind::FrmTrombonne); }
     FrmBulle* bubble() { return loaded<FrmBulle>(WindowKind::FrmBulle); }
     frmTransPicture* arrow() { return loaded<frmTransPicture>(WindowKind::frmTransPicture); }
@@ -68,7 +61,7 @@ struct AssistantRig {
         ui::SetWindowLeft(*main(), left);
         ui::SetWindowTop(*main(), top);
     }
-    void aide() { main()->findChild<QAction*>(QStringLiteral("Aide"))->trigger(); }
+    void aide() { child<QAction>(main(), "Aide")->trigger(); }
     // The menu item, then the paperclip's bubble timer.
     FrmBulle* openTour() {
         aide();
@@ -76,25 +69,9 @@ struct AssistantRig {
         return bubble();
     }
     void press(const char* button) {
-        QTest::mouseClick(bubble()->findChild<QPushButton*>(QString::fromLatin1(button)),
-                          Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(bubble(), button), Qt::LeftButton);
     }
     void next() { press("asAssisPopup2"); }
-    void back() { press("asAssisPopup1"); }
-    QString bubbleText() { return bubble()->findChild<QLabel*>(QStringLiteral("Label1"))->text(); }
-    QString caption(const char* button) {
-        return bubble()->findChild<QPushButton*>(QString::fromLatin1(button))->text();
-    }
-    QString mainText(const char* box) {
-        return main()->findChild<QLineEdit*>(QString::fromLatin1(box))->text();
-    }
-    void clickMain(const char* key) {
-        QTest::mouseClick(main()->findChild<QPushButton*>(QString::fromLatin1(key)),
-                          Qt::LeftButton);
-    }
-    ui::Timer* timer(QWidget* window, const char* name) {
-        return window->findChild<ui::Timer*>(QString::fromLatin1(name));
-    }
 };
 
 } // namespace test

@@ -1,11 +1,8 @@
 // The coin and the about box's link, the about box itself, and the hand pointer.
 #include "online_rig.h"
 #include "platform/hand_pointer.h"
-#include "platform/qt_online.h"
 
-#include <QDesktopServices>
 #include <QPushButton>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 using test::AboutRig;
@@ -20,148 +17,72 @@ void moveOver(QWidget* widget, QPoint at = {}) {
     QTest::mouseMove(widget, p);
 }
 
-void expectOfflineMessage(const std::vector<ui::Message>& messages) {
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Vous n'êtes pas connecté à Internet !!!");
-    EXPECT_TRUE(messages[0].systemModal);
-}
-
-// The coin opens the site file's address, else the maker's; offline it says so; an address that
-// is not http or https is never opened.
+// The coin opens the site file's address, else the maker's; offline it says so, over every
+// window; an address that is not http or https is never opened (the rule is the core tests').
 TEST(Coin, OpensTheSiteOrSaysThereIsNoConnection) {
-    const struct {
-        std::string siteAddress;
-        bool connected;
-        const char* opened; // nullptr: nothing
-        std::string siteAddressAfter;
-    } cases[] = {
-        {"https://b.example/", true, "https://b.example/", "https://b.example/"},
-        {"", true, "https://tirelix.example/", "https://tirelix.example/"},
-        {"", false, nullptr, "https://tirelix.example/"},
-        {"file:///etc/passwd", true, nullptr, "file:///etc/passwd"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.siteAddress);
+    for (const auto& [site, connected, opened] :
+         {std::tuple{"https://b.example/", true, "https://b.example/"},
+          {"", true, "https://tirelix.example/"},
+          {"", false, ""}}) {
         OnlineRig rig;
         rig.load(false);
         rig.window->onlineSettings().defaultSiteAddress = "https://tirelix.example/";
-        rig.window->SiteAddress = c.siteAddress;
-        rig.connection.connected = c.connected;
+        rig.window->SiteAddress = site;
+        rig.connection.connected = connected;
         QTest::mouseClick(rig.label("Image2"), Qt::LeftButton);
         EXPECT_EQ(rig.browser.opened,
-                  c.opened ? std::vector<std::string>{c.opened} : std::vector<std::string>{});
-        if (!c.connected) {
-            expectOfflineMessage(rig.dialogs.messages);
-        } else {
-            EXPECT_TRUE(rig.dialogs.messages.empty());
-        }
-        EXPECT_EQ(rig.window->SiteAddress, c.siteAddressAfter);
+                  *opened ? std::vector<std::string>{opened} : std::vector<std::string>{});
+        ASSERT_EQ(rig.dialogs.messages.size(), connected ? 0u : 1u);
+        EXPECT_TRUE(connected || rig.dialogs.messages[0].systemModal);
     }
 }
 
-// Stands in for the desktop's handlers of every scheme.
-class UrlCatcher final : public QObject {
-    Q_OBJECT
-  public:
-    QStringList caught;
-    Q_INVOKABLE void open(const QUrl& url) { caught << url.toString(); }
-};
-
-TEST(WebBrowser, HandsOnlyHttpAndHttpsToTheDesktop) {
-    UrlCatcher catcher;
-    const char* schemes[] = {"http", "https", "file", "ftp", "javascript", "mailto", "data"};
-    for (const char* scheme : schemes)
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "open");
-    ui::QtWebBrowser browser;
-    for (const char* address :
-         {"https://tirelix.example/", "http://127.0.0.1:8/x", "file:///etc/passwd",
-          "ftp://tirelix.example/", "javascript:alert(1)", "mailto:a@b.example", "data:text/html,x",
-          "https://", "https://a.example/ x"})
-        browser.open(address);
-    for (const char* scheme : schemes)
-        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    EXPECT_EQ(catcher.caught, (QStringList{"https://tirelix.example/", "http://127.0.0.1:8/x"}));
-}
-
-TEST(HandPointer, TheIconsHandWithItsFingertipOrTheArrowWithoutTheFile) {
-    for (const bool withIcon : {true, false}) {
-        OnlineRig rig;
-        if (withIcon)
-            QFile::copy(test::assetPath("MainTacheG.ico"), rig.file("MainTacheG.ico"));
-        rig.load(false);
-        rig.connection.connected = true;
-        rig.window->Image2_MouseMove();
-        EXPECT_TRUE(ui::HandPointerShown(*rig.window));
-        const QCursor cursor = rig.window->cursor();
-        if (withIcon) {
-            EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
-            EXPECT_EQ(cursor.hotSpot(), QPoint(11, 1));
-        } else {
-            EXPECT_EQ(cursor.shape(), Qt::ArrowCursor);
-        }
-        // Over every control, the text boxes' own pointers included, until it is restored.
-        EXPECT_EQ(rig.box("Text1")->cursor().shape(), cursor.shape());
-        ui::RestoreDefaultPointer(*rig.window);
-        EXPECT_EQ(rig.box("Text1")->cursor().shape(), Qt::IBeamCursor);
-        EXPECT_EQ(rig.box("Francs")->cursor().shape(), Qt::ArrowCursor);
-    }
-}
-
+// The coin shows the hand only when connected, asking at every movement; its surroundings
+// restore the arrow, a playing banner keeps the hand, pressing on "Ticket Note" restores it.
 TEST(MainWindowHover, CoinShowsTheHandOnlyWhenConnectedAndItsSurroundingsRestoreTheArrow) {
     AboutRig rig;
     rig.load(false);
     QLabel* coin = rig.label("Image2");
+    const auto hand = [&] { return ui::HandPointerShown(*rig.window); };
     moveOver(coin);
-    EXPECT_FALSE(ui::HandPointerShown(*rig.window));
+    EXPECT_FALSE(hand());
     EXPECT_TRUE(coin->toolTip().isEmpty());
-
     rig.connection.connected = true;
     rig.connection.asked = 0;
     moveOver(coin);
-    EXPECT_TRUE(ui::HandPointerShown(*rig.window));
+    EXPECT_TRUE(hand());
     EXPECT_EQ(coin->toolTip(), "Connexion...");
-    EXPECT_EQ(rig.connection.asked, 2); // asked again at every movement
+    EXPECT_EQ(rig.connection.asked, 2);
+    // The icon's hand with its fingertip, over every control, the text boxes' own pointers too.
+    EXPECT_EQ(rig.box("Text1")->cursor().hotSpot(), QPoint(11, 1));
 
-    const std::pair<const char*, bool> restores[] = {
-        {"Picture1", true}, {"Image4", true},  {"Label6", true}, {"Francs", true},
-        {"blocnote", true}, {"Text1", false},  {"Num_5", false}, {"Command4", false},
-        {"Image3", false},  {"Label2", false},
-    };
-    for (const auto& [name, restoring] : restores) {
-        moveOver(coin);
-        ASSERT_TRUE(ui::HandPointerShown(*rig.window));
-        moveOver(rig.find<QWidget>(name));
-        EXPECT_EQ(ui::HandPointerShown(*rig.window), !restoring) << name;
-    }
-    // The strip's bare area beside the coin, and the window's own background.
-    moveOver(coin);
-    moveOver(rig.find<QWidget>("Picture2"), QPoint(70, 30));
-    EXPECT_FALSE(ui::HandPointerShown(*rig.window));
-    moveOver(coin);
-    moveOver(rig.window.get(), QPoint(200, 286));
-    EXPECT_FALSE(ui::HandPointerShown(*rig.window));
-    // Pressing on "Ticket Note" restores it; moving over it did not.
-    moveOver(coin);
-    QTest::mousePress(rig.label("Label2"), Qt::LeftButton);
-    EXPECT_FALSE(ui::HandPointerShown(*rig.window));
-    QTest::mouseRelease(rig.label("Label2"), Qt::LeftButton);
-    // A playing banner keeps it.
     QFile::copy(test::assetPath("Pub1.gif"), rig.file("Pub1.gif"));
     rig.window->Timer1_Timer();
-    ASSERT_TRUE(rig.label("Gif89a1")->isVisible());
+    const std::tuple<const char*, QPoint, bool> restores[] = {
+        {"Picture1", {}, true},         {"Image4", {}, true},   {"Label6", {}, true},
+        {"Francs", {}, true},           {"blocnote", {}, true}, {"Picture2", {70, 30}, true},
+        {"frmEuros", {200, 286}, true}, {"Text1", {}, false},   {"Num_5", {}, false},
+        {"Command4", {}, false},        {"Label2", {}, false},  {"Gif89a1", {}, false}};
+    for (const auto& [name, at, restoring] : restores) {
+        moveOver(coin);
+        moveOver(name == std::string("frmEuros") ? rig.window.get() : rig.find<QWidget>(name), at);
+        EXPECT_EQ(hand(), !restoring) << name;
+    }
     moveOver(coin);
-    moveOver(rig.label("Gif89a1"));
-    EXPECT_TRUE(ui::HandPointerShown(*rig.window));
+    QTest::mousePress(rig.label("Label2"), Qt::LeftButton);
+    EXPECT_FALSE(hand());
+    EXPECT_EQ(rig.box("Text1")->cursor().shape(), Qt::IBeamCursor);
+    QTest::mouseRelease(rig.label("Label2"), Qt::LeftButton);
     // Once set, the tooltip stays after the connection has gone; the hand no longer comes.
-    ui::RestoreDefaultPointer(*rig.window);
     rig.connection.connected = false;
     moveOver(coin);
-    EXPECT_FALSE(ui::HandPointerShown(*rig.window));
+    EXPECT_FALSE(hand());
     EXPECT_EQ(coin->toolTip(), "Connexion...");
 }
 
-// The link is drawn whole: a row of blue, the underline, runs under the whole host name.
-TEST(AboutBox, ModelessOnceAndItsLinkDrawnWhole) {
+// Modeless and once: the main window stays usable, the menu brings the same box forward. Its
+// link is drawn whole: a row of blue, the underline, runs under the whole host name.
+TEST(AboutBox, ModelessOnceItsLinkDrawnWholeAndClosed) {
     AboutRig rig;
     rig.load(false);
     frmAbout* box = rig.openAbout();
@@ -169,8 +90,6 @@ TEST(AboutBox, ModelessOnceAndItsLinkDrawnWhole) {
     auto* label = box->findChild<QLabel*>("Label1");
     EXPECT_EQ(label->text(), "site.tirelix.example");
     const QImage drawn = label->grab().toImage();
-    const int textWidth =
-        std::min(label->width() - 2, QFontMetrics(label->font()).horizontalAdvance(label->text()));
     int longestBlueRow = 0;
     for (int y = 0; y < drawn.height(); ++y) {
         int blue = 0;
@@ -180,69 +99,52 @@ TEST(AboutBox, ModelessOnceAndItsLinkDrawnWhole) {
         }
         longestBlueRow = std::max(longestBlueRow, blue);
     }
-    EXPECT_GE(longestBlueRow, textWidth * 9 / 10);
-
+    EXPECT_GE(
+        longestBlueRow,
+        std::min(label->width() - 2, QFontMetrics(label->font()).horizontalAdvance(label->text())) *
+            9 / 10);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    // The main window stays usable, and the menu brings the same box forward.
     rig.clickKeys({"Num_4", "CmdOperation_0", "Num_2", "CmdOperation_4"});
     EXPECT_EQ(rig.text("TextChiffre"), "6");
     EXPECT_EQ(rig.openAbout(), box);
     EXPECT_EQ(rig.window->findChildren<frmAbout*>().size(), 1);
+    // Escape and the close box unload it (Return and OK are the keyboard and end-to-end tests').
+    box->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(rig.about.isLoaded());
+    rig.openAbout()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(rig.about.isLoaded());
 }
 
-TEST(AboutBox, OkEnterEscapeAndTheCloseBoxCloseIt) {
-    const std::function<void(frmAbout*)> closers[] = {
-        [](frmAbout* b) { QTest::mouseClick(b->findChild<QPushButton*>("cmdOK"), Qt::LeftButton); },
-        [](frmAbout* b) { QTest::keyClick(b, Qt::Key_Return); },
-        [](frmAbout* b) { QTest::keyClick(b, Qt::Key_Enter); },
-        [](frmAbout* b) { QTest::keyClick(b, Qt::Key_Escape); },
-        [](frmAbout* b) { b->close(); },
-    };
-    for (const auto& closeIt : closers) {
-        AboutRig rig;
-        rig.load(false);
-        frmAbout* box = rig.openAbout();
-        box->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(box));
-        closeIt(box);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_FALSE(rig.about.isLoaded());
-        EXPECT_TRUE(rig.window->isVisible());
-    }
-}
-
-TEST(AboutBox, LinkOpensTheMakersSiteWhenConnectedAndShowsTheHand) {
+// The link is reached with Tab and followed with Space or Return, or clicked; offline it says
+// so; connected it gives the hand, in its own window only.
+TEST(AboutBox, LinkOpensTheMakersSiteByKeyboardOrMouseWhenConnected) {
     AboutRig rig;
     rig.load(false);
     frmAbout* box = rig.openAbout();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
-    auto over = [&](const char* name) { moveOver(box->findChild<QWidget*>(name)); };
-    auto hand = [&] { return ui::HandPointerShown(*box); };
+    // Keys go where the box keeps its focus, whether or not the platform made it active.
+    const auto key = [&](Qt::Key k) { QTest::keyClick(box->focusWidget(), k); };
     QLabel* link = box->findChild<QLabel*>("Label1");
-
-    // OK gives the hand whether or not a connection is up; the link only when connected.
-    over("cmdOK");
-    over("lblTitle");
-    EXPECT_TRUE(hand());
-    over("lblDescription");
-    EXPECT_FALSE(hand());
-    over("Label1");
-    EXPECT_FALSE(hand());
-    EXPECT_TRUE(link->toolTip().isEmpty());
-    QTest::mouseClick(link, Qt::LeftButton);
-    EXPECT_TRUE(rig.browser.opened.empty());
-    expectOfflineMessage(rig.dialogs.messages);
-
+    ASSERT_EQ(box->focusWidget()->objectName(), "cmdOK");
+    key(Qt::Key_Tab);
+    ASSERT_EQ(box->focusWidget(), link);
+    key(Qt::Key_Space);
+    EXPECT_EQ(rig.dialogs.messages.size(), 1u);
+    moveOver(link);
+    EXPECT_FALSE(ui::HandPointerShown(*box));
     rig.connection.connected = true;
-    over("Label1");
-    EXPECT_TRUE(hand());
+    key(Qt::Key_Return);
+    moveOver(link);
+    EXPECT_TRUE(ui::HandPointerShown(*box));
     EXPECT_EQ(link->toolTip(), "Connexion...");
-    EXPECT_FALSE(ui::HandPointerShown(*rig.window)); // each window has its own setting
+    EXPECT_FALSE(ui::HandPointerShown(*rig.window));
     QTest::mouseClick(link, Qt::LeftButton);
-    EXPECT_EQ(rig.browser.opened, std::vector<std::string>{test::kSite});
+    EXPECT_EQ(rig.browser.opened, (std::vector<std::string>{test::kSite, test::kSite}));
     EXPECT_TRUE(box->isVisible());
 }
 
 } // namespace
-
-#include "links_test.moc"

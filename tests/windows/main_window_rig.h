@@ -19,42 +19,30 @@
 
 namespace test {
 
-class ScriptedFileDialogs final : public ui::FileDialogs {
-  public:
-    std::optional<std::string> openFile(const ui::FileDialogSettings& s) override {
-        return next(s);
-    }
-    std::optional<std::string> saveFile(const ui::FileDialogSettings& s) override {
-        return next(s);
-    }
-    std::deque<std::optional<std::string>> answers; // nullopt plays Cancel
+// Answers from a script (nullopt plays Cancel), and remembers what it showed.
+struct ScriptedFileDialogs final : ui::FileDialogs {
+    using Answer = std::optional<std::string>;
+    Answer openFile(const ui::FileDialogSettings& s) override { return next(s); }
+    Answer saveFile(const ui::FileDialogSettings& s) override { return next(s); }
+    std::deque<Answer> answers;
     std::vector<ui::FileDialogSettings> shown;
-
-  private:
-    std::optional<std::string> next(const ui::FileDialogSettings& s) {
+    Answer next(const ui::FileDialogSettings& s) {
         shown.push_back(s);
-        if (answers.empty())
-            return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
+        const Answer a = answers.empty() ? std::nullopt : answers.front();
+        answers.erase(answers.begin(), answers.begin() + (answers.empty() ? 0 : 1));
         return a;
     }
 };
 
 // The connection check answers what the test says, and counts the questions.
-class FakeConnection final : public ui::ConnectionProbe {
-  public:
-    bool IsConnected() override {
-        ++asked;
-        return connected;
-    }
+struct FakeConnection final : ui::ConnectionProbe {
+    bool IsConnected() override { return ++asked, connected; }
     bool connected = false;
     int asked = 0;
 };
 
 // Records the addresses it is asked to open instead of starting a browser.
-class FakeBrowser final : public ui::WebBrowser {
-  public:
+struct FakeBrowser final : ui::WebBrowser {
     void open(const std::string& address) override { opened.push_back(address); }
     std::vector<std::string> opened;
 };

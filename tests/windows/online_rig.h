@@ -9,13 +9,10 @@
 #include "windows/frm_about.h"
 #include "windows/window_slot.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
-#include <QStringList>
-#include <optional>
+#include <QTemporaryFile>
 
 namespace test {
 
@@ -24,7 +21,7 @@ inline const QByteArray kTinyGif = QByteArray::fromHex(
     "47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b");
 
 inline QString assetPath(const char* name) {
-    return QDir(QStringLiteral(TIRELIX_ASSETS)).filePath(QString::fromLatin1(name));
+    return TIRELIX_ASSETS "/" + QString(name);
 }
 
 struct OnlineRig : MainWindowRig {
@@ -49,16 +46,28 @@ struct OnlineRig : MainWindowRig {
             lines << list->item(i)->text();
         return lines;
     }
-    QString etat() const { return label("Etat")->text(); }
+
+    // Starts a download server for the window, serving the one-pixel banner unless told.
+    void serve(TestServer::Options o = {}) {
+        server.reset();
+        if (o.bannerFile.isEmpty()) {
+            ASSERT_TRUE(served.isOpen() ||
+                        (served.open() && served.write(kTinyGif) && served.flush()));
+            o.bannerFile = served.fileName();
+        }
+        server = std::make_unique<TestServer>(o);
+        ASSERT_TRUE(server->running());
+        window->onlineSettings().downloadHost = server->host();
+    }
+    QTemporaryFile served;
+    std::unique_ptr<TestServer> server;
 
     // Runs a download tick and waits for its transfers to end: whether both files were
     // replaced, or nullopt when the tick started no transfer.
     std::optional<bool> downloadTick() {
         QSignalSpy ended(window.get(), &frmEuros::downloadEnded);
         window->Timer3_Timer();
-        if (ended.isEmpty() && !window->downloadRunning())
-            return std::nullopt;
-        if (ended.isEmpty() && !ended.wait(20000))
+        if (ended.isEmpty() && (!window->downloadRunning() || !ended.wait(20000)))
             return std::nullopt;
         return ended.takeFirst().at(0).toBool();
     }
