@@ -23,6 +23,7 @@ TEST(Coin, OpensTheSiteOrSaysThereIsNoConnection) {
     for (const auto& [site, connected, opened] :
          {std::tuple{"https://b.example/", true, "https://b.example/"},
           {"", true, "https://tirelix.example/"},
+          {"file:///etc/passwd", true, ""},
           {"", false, ""}}) {
         OnlineRig rig;
         rig.load(false);
