@@ -197,7 +197,9 @@ void frmEuros::buildCalculatorPanel() {
     blocnote->setObjectName(QStringLiteral("blocnote"));
     blocnote->setAccessibleName(QStringLiteral("Ticket Note"));
     blocnote->setGeometry(TwipsRect(2565, 360, 2895, 2055));
-    blocnote->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap at the edge, so that a result is always in view.
+    blocnote->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    blocnote->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Tab leaves the tape as it leaves every other control.
     blocnote->setTabChangesFocus(true);
     blocnote->installEventFilter(this);

@@ -1,6 +1,8 @@
 #include "main_window_rig.h"
 
 #include <QInputMethodEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -106,6 +108,24 @@ TEST(MainWindow, LongFiguresShowWhole) {
         QTest::keyClicks(rig.box(typedInto), "7");
         EXPECT_EQ(box->font(), design) << box->text().toStdString();
     }
+}
+
+// A tape line wider than the tape wraps at its edge: its result stays in view once the tape
+// has gone on to the next line.
+TEST(MainWindow, LongTapeLineKeepsItsResultInView) {
+    MainWindowRig rig;
+    rig.show();
+    rig.focus("Text2");
+    QTest::keyClicks(rig.box("Text2"), "1234567,5+1000+1234567,5+1000");
+    QTest::keyClick(rig.box("Text2"), Qt::Key_Enter);
+    QTest::keyClick(rig.box("Text2"), Qt::Key_Backspace);
+    QCoreApplication::processEvents();
+    auto* tape = rig.window->findChild<QPlainTextEdit*>("blocnote");
+    QTextCursor result = tape->document()->find(QStringLiteral("2471135"));
+    ASSERT_FALSE(result.isNull());
+    const QRect shown = tape->viewport()->rect();
+    EXPECT_TRUE(shown.contains(tape->cursorRect(result).center()));
+    EXPECT_FALSE(tape->horizontalScrollBar()->isVisible());
 }
 
 // The program's first move of the focus to the entry box is the box's first focus, also when the
