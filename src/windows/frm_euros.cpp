@@ -60,6 +60,7 @@ bool focusMovedInside(const QEvent* event) {
 // The helpers every control-building function shares.
 using euros_controls::makeBox;
 using euros_controls::makeKey;
+using euros_controls::makePanel;
 using euros_controls::setColours;
 
 } // namespace
@@ -109,14 +110,9 @@ ui::Tape& frmEuros::tape() {
 }
 
 void frmEuros::buildCalculatorPanel() {
-    auto* panel = new QFrame(this);
+    auto* panel = makePanel(this, "Picture1", QStringLiteral("Calculatrice"),
+                            TwipsRect(2760, 1260, 5655, 2960));
     Picture1 = panel;
-    panel->setObjectName(QStringLiteral("Picture1"));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    ui::PaintBackground(panel, QColor(192, 192, 192));
-    panel->setAccessibleName(QStringLiteral("Calculatrice"));
-    ui::SetAccessibleRole(panel, QAccessible::Pane);
-    panel->setGeometry(TwipsRect(2760, 1260, 5655, 2960));
 
     TextChiffre = makeBox<ui::DisplayBox>(panel, "TextChiffre", QStringLiteral("Affichage"),
                                           TwipsRect(120, 60, 2295, 360), true);

@@ -25,6 +25,7 @@
 
 using euros_controls::makeBox;
 using euros_controls::makeKey;
+using euros_controls::makePanel;
 using euros_controls::setColours;
 using euros_controls::setPointSize;
 using ui::TwipsRect;
@@ -55,14 +56,9 @@ void frmEuros::buildMenuLabel() {
 }
 
 void frmEuros::buildConverterPanel() {
-    auto* panel = new QFrame(this);
+    auto* panel = makePanel(this, "Picture5", QStringLiteral("Convertisseur"),
+                            TwipsRect(120, 1260, 2355, 2960));
     Picture5 = panel;
-    panel->setObjectName(QStringLiteral("Picture5"));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    ui::PaintBackground(panel, QColor(192, 192, 192));
-    panel->setAccessibleName(QStringLiteral("Convertisseur"));
-    ui::SetAccessibleRole(panel, QAccessible::Pane);
-    panel->setGeometry(TwipsRect(120, 1260, 2355, 2960));
 
     auto* results = new QFrame(panel);
     Picture3 = results;

@@ -1,9 +1,12 @@
 // Helpers that make the main window's controls, shared by the files that build them.
 #pragma once
 
+#include "platform/accessibility.h"
 #include "platform/key_button.h"
+#include "platform/widgets.h"
 
 #include <QFont>
+#include <QFrame>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -32,6 +35,19 @@ inline void setPointSize(QWidget* widget, int points) {
     QFont font = widget->font();
     font.setPointSize(points);
     widget->setFont(font);
+}
+
+// A grey raised panel of the main window, read by screen readers as a pane of that name.
+inline QFrame* makePanel(QWidget* parent, const char* name, const QString& accessibleName,
+                         QRect rect) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    ui::PaintBackground(panel, QColor(192, 192, 192));
+    panel->setAccessibleName(accessibleName);
+    ui::SetAccessibleRole(panel, QAccessible::Pane);
+    panel->setGeometry(rect);
+    return panel;
 }
 
 template <class Button = QPushButton>
