@@ -54,9 +54,10 @@ def walk(node):
 
 
 def role_of(node):
-    # at-spi2-core 2.50 (Debian 13) renamed "push button" to "button".
+    # at-spi2-core 2.50 (Debian 13) renamed "push button" to "button"; a bridge that knows the
+    # menu button of at-spi2-core 2.46 may call the menu label one.
     role = node.getRoleName()
-    return "push button" if role == "button" else role
+    return "push button" if role in ("button", "push button menu") else role
 
 
 def window(name):
