@@ -1,8 +1,11 @@
 // What the windows tell screen readers beyond what Qt's widgets say by themselves: the role of
-// panels, lines and windows, and the controls that readers should pass over.
+// panels, lines and windows, the controls that readers should pass over, the presses of
+// controls Qt takes for text, and the popup menu a window has open.
 #pragma once
 
 #include <QAccessible>
+#include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -17,6 +20,12 @@ void SetAccessibleRole(QWidget* widget, QAccessible::Role role);
 // `widget` stays out of what screen readers show: a picture that is pure decoration, a control
 // placed where the user never sees it. It keeps working as before.
 void HideFromScreenReaders(QWidget* widget);
+
+// `widget`, a control Qt reads as mere text or picture (a label that opens a menu, a picture
+// that opens a page), announces itself with `role` and offers readers a press that runs `press`
+// as a click would, `keys` being the key that does the same.
+void SetAccessibleAction(QWidget* widget, QAccessible::Role role, std::function<void()> press,
+                         const QString& keys = {});
 
 // Installs the interface factory behind the two above. Once the QApplication exists: the last
 // factory installed is asked first, so it comes before Qt's own guesses.

@@ -49,7 +49,6 @@ void frmEuros::buildMenuLabel() {
     Label6 = new QLabel(QStringLiteral("Menu"), this);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setAccessibleName(QStringLiteral("Menu"));
-    Label6->setAccessibleDescription(QStringLiteral("Touche F10"));
     Label6->setGeometry(TwipsRect(120, 0, 615, 255));
     setColours(Label6, QPalette::WindowText, Qt::white);
     Label6->installEventFilter(this);
@@ -140,9 +139,10 @@ void frmEuros::buildHiddenControls() {
     // Every trace line has the same shape: the list then measures one line, not all of them
     // again at each line a download adds.
     List1->setUniformItemSizes(true);
-    for (QWidget* unseen : {static_cast<QWidget*>(Command1), static_cast<QWidget*>(Etat),
-                            static_cast<QWidget*>(List1)})
-        ui::HideFromScreenReaders(unseen);
+    // Out of sight, yet a reader reaches the button and the trace; the status label says nothing
+    // the trace does not.
+    List1->setAccessibleName(QStringLiteral("Trace des transferts"));
+    ui::HideFromScreenReaders(Etat);
 
     // Anchor points for the tour's arrow; nothing is drawn there.
     struct Anchor {
@@ -196,11 +196,14 @@ void frmEuros::buildMenu() {
     item("Quitter", QStringLiteral("Quitter"), &frmEuros::Quitter_Click);
 
     // The menu from the keyboard too, under its label, its first item ready for the arrows.
-    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this, [this] {
+    // A reader presses the label as the key does.
+    const auto underLabel = [this] {
         menu_->popup(Label6->mapToGlobal(QPoint(0, Label6->height())));
         menu_->setActiveAction(menu_->actions().value(0));
-    });
+    };
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            underLabel);
+    ui::SetAccessibleAction(Label6, QAccessible::ButtonMenu, underLabel, QStringLiteral("F10"));
 }
 
 // Tab goes through the panels as they read, left to right: in each, the entry box first, then

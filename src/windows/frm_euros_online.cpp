@@ -87,6 +87,7 @@ void frmEuros::buildBannerStrip() {
     Image2 = ui::MakePicture(strip, "Image2", QStringLiteral(":/assets/coin.png"),
                              TwipsRect(120, 0, 855, 795));
     Image2->setAccessibleName(QStringLiteral("Pièce d'un euro, site web"));
+    ui::SetAccessibleAction(Image2, QAccessible::Link, [this] { Image2_Click(); });
 
     // Both start with the window's load step.
     Timer1 = new ui::Timer(QStringLiteral("Timer1"), 0, this);

@@ -29,10 +29,13 @@ void frmTransPicture::Form_Load() {
     const QPixmap arrow = ui::Picture(QStringLiteral(":/assets/arrow.png"));
     Picture1->setPixmap(arrow);
     Picture1->setFrameStyle(QFrame::NoFrame);
-    Picture1->setGeometry(0, 0, arrow.width(), arrow.height());
+    const QSize size = arrow.deviceIndependentSize().toSize();
+    Picture1->setGeometry(QRect(QPoint(0, 0), size));
 
-    // Without a shape (a missing or one-colour picture) the window stays rectangular.
-    const QRegion shape = assistant::RegionFromPicture(arrow.toImage());
+    // Without a shape (a missing or one-colour picture) the window stays rectangular. The mask is
+    // in the window's own pixels: a picture drawn for a denser screen is read at that size.
+    const QRegion shape = assistant::RegionFromPicture(
+        arrow.toImage().scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     if (shape.isEmpty())
         clearMask();
     else
