@@ -16,12 +16,12 @@ namespace {
 ui::QtDialogs boxes;
 
 // The real message boxes, answered as they show: what each said, and whether it lay whole on the
-// screen; the banner's files for its ticks.
+// screen; the banner's files for its ticks. Loaded with the banner off unless told not to load.
 struct FocusRig : test::OnlineRig {
     std::string said;
     bool fits = true;
     QTimer answerer;
-    FocusRig() : OnlineRig(&boxes) {
+    explicit FocusRig(bool loaded = true) : OnlineRig(&boxes) {
         boxes.setParentWidget(window.get());
         for (const char* name : {"Pub1.gif", "Pub2.gif"})
             QFile::copy(test::assetPath("Pub1.gif"), file(name));
@@ -33,6 +33,8 @@ struct FocusRig : test::OnlineRig {
             }
         });
         answerer.start(10);
+        if (loaded)
+            load(false);
     }
 };
 
@@ -51,7 +53,6 @@ TEST(KeypadFocus, PasteBackReadsTheSelectionShownAtThePress) {
                  {QString(), "15", ""}};
     for (const auto& c : cases) {
         FocusRig rig;
-        rig.load(false);
         auto* notes = rig.find<QPlainTextEdit>("blocnote");
         auto at = [notes](int position) {
             QTextCursor cursor(notes->document());
@@ -83,7 +84,7 @@ TEST(KeypadFocus, PasteBackReadsTheSelectionShownAtThePress) {
 // mouse as it was; the user's own move into the box still starts afresh.
 TEST(KeypadFocus, BannerTicksLeaveACalculationAlone) {
     for (const bool pubOn : {false, true}) {
-        FocusRig rig;
+        FocusRig rig(false);
         test::VirtualClock clock(rig, [&] { rig.downloadTick(); });
         rig.load(pubOn);
         rig.focus("Text2");
@@ -109,7 +110,6 @@ TEST(KeypadFocus, KeysTypedOnAFocusedKeyAndMenuLetters) {
                  {"Num_9", "9\b8", "8", lines({"99", kDashes}) + "8"}};
     for (const auto& c : cases) {
         FocusRig rig;
-        rig.load(false);
         rig.click(c.key);
         QTest::keyClicks(QApplication::focusWidget(), c.typed);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
@@ -118,7 +118,6 @@ TEST(KeypadFocus, KeysTypedOnAFocusedKeyAndMenuLetters) {
         EXPECT_EQ(rig.clipboard.text().value_or(""), c.display);
     }
     FocusRig rig;
-    rig.load(false);
     auto* menu = rig.find<QMenu>("menu");
     QSet<QKeySequence> letters;
     for (const QAction* action : menu->actions())
@@ -133,7 +132,6 @@ TEST(KeypadFocus, KeysTypedOnAFocusedKeyAndMenuLetters) {
 // nor a second separator.
 TEST(KeypadFocus, MessageBoxClosingIsNoMove) {
     FocusRig rig;
-    rig.load(false);
     rig.focus("Text2");
     QTest::keyClicks(rig.box("Text2"), "123456789012345678");
     EXPECT_EQ(rig.said, "Dépassement de capacité !|");
