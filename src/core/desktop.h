@@ -62,7 +62,9 @@ class Tape {
     virtual void moveCaretToEnd() = 0;
     virtual std::string text() const = 0;
     virtual void setText(std::string_view text) = 0;
-    virtual std::string selectedText() const = 0;
+    // The first `count` characters of the selection (all of it when shorter), read without
+    // going through the rest of a long selection.
+    virtual std::string selectedText(std::size_t count) const = 0;
 };
 
 struct FileDialogSettings {

@@ -1,5 +1,7 @@
 #include "core/string_tape.h"
 
+#include "core/texts.h"
+
 #include <algorithm>
 
 namespace calc {
@@ -38,10 +40,11 @@ void StringTape::setText(std::string_view text) {
     selectionStart_ = selectionLength_ = 0;
 }
 
-std::string StringTape::selectedText() const {
+std::string StringTape::selectedText(std::size_t count) const {
     if (selectionStart_ >= text_.size())
         return {};
-    return text_.substr(selectionStart_, selectionLength_);
+    const std::string_view selected(text_.data() + selectionStart_, selectionLength_);
+    return std::string(selected.substr(0, Utf8PrefixBytes(selected, count)));
 }
 
 void StringTape::select(std::size_t start, std::size_t length) {

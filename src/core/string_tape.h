@@ -17,7 +17,7 @@ class StringTape final : public ui::Tape {
     void moveCaretToEnd() override { caret_ = text_.size(); }
     std::string text() const override { return text_; }
     void setText(std::string_view text) override;
-    std::string selectedText() const override;
+    std::string selectedText(std::size_t count) const override;
 
     // Byte offsets into the UTF-8 text; the selection is what paste-back reads.
     void select(std::size_t start, std::size_t length);

@@ -1,6 +1,8 @@
 // The calculator's own words, as the user sees them.
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace calc {
@@ -20,5 +22,26 @@ inline constexpr std::string_view kPercentText = "% ";
 inline constexpr std::string_view kDashedLine =
     " ---------------------------------------------------------";
 inline constexpr std::string_view kTitleLinePrefix = " ------- ";
+
+// The bytes of the first `count` characters (code points) of a UTF-8 text.
+inline std::size_t Utf8PrefixBytes(std::string_view text, std::size_t count) {
+    std::size_t pos = 0;
+    for (; pos < text.size(); ++pos) {
+        const bool starts = (static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80;
+        if (starts && count-- == 0)
+            break;
+    }
+    return pos;
+}
+
+// The user's text as a message quotes it: its first line, at most `count` characters, with "…"
+// where it was cut, so that the box always fits the screen.
+inline std::string QuotedLine(std::string_view text, std::size_t count = 40) {
+    const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+    std::string quoted(line.substr(0, Utf8PrefixBytes(line, count)));
+    if (quoted.size() < text.size())
+        quoted += "…";
+    return quoted;
+}
 
 } // namespace calc

@@ -13,6 +13,9 @@ namespace calc {
 
 namespace {
 
+// Paste-back reads no further than a figure can go: 255 characters or more are never one.
+constexpr std::size_t kFigureLimit = 255;
+
 std::string trimSpaces(const std::string& text) {
     const auto begin = text.find_first_not_of(' ');
     if (begin == std::string::npos)
@@ -27,14 +30,23 @@ void Calculator::Command3_Click() {
     io_.display.setText("0");
     io_.keyboardBox.setText("");
 
-    const auto clipboardText = io_.clipboard.text();
-    if (!clipboardText) {
-        failAndReset(std::string(kInvalidPastePrefix));
-        return;
+    // What the tape shows selected at the press, whatever the timers did to the focus since the
+    // selection was made; without one, what the tape's focus left on the clipboard (or another
+    // program put there).
+    std::string source = io_.tape.selectedText(kFigureLimit);
+    if (source.empty()) {
+        const auto clipboardText = io_.clipboard.text();
+        if (!clipboardText) {
+            failAndReset(std::string(kInvalidPastePrefix));
+            return;
+        }
+        source = clipboardText->substr(0, Utf8PrefixBytes(*clipboardText, kFigureLimit));
     }
-    const std::string s = trimSpaces(*clipboardText);
+    // A text as long as the limit is no figure: it is not read any further.
+    const bool tooLong = Utf8PrefixBytes(source, kFigureLimit - 1) < source.size();
+    const std::string s = trimSpaces(source);
 
-    const ReadResult read = ReadNumber(s);
+    const ReadResult read = tooLong ? ReadResult{ReadStatus::NotANumber, 0.0} : ReadNumber(s);
     if (read.status == ReadStatus::Overflow) {
         failAndReset(std::string(kOverflowMessage));
         return;
@@ -44,7 +56,7 @@ void Calculator::Command3_Click() {
         // the calculator again.
         io_.clipboard.clear();
         Pasted = false;
-        failAndReset(std::string(kNotNumericPastePrefix) + s);
+        failAndReset(std::string(kNotNumericPastePrefix) + QuotedLine(s));
         return;
     }
 
@@ -59,7 +71,7 @@ void Calculator::Command3_Click() {
     for (char c : digits) {
         if (c < '0' || c > '9') {
             // A negative figure cannot be typed with digit keys.
-            failAndReset(std::string(kNotNumericPastePrefix) + s);
+            failAndReset(std::string(kNotNumericPastePrefix) + QuotedLine(s));
             return;
         }
         Num_Click(c - '0');
@@ -74,7 +86,7 @@ void Calculator::Command5_Click() {
 }
 
 void Calculator::blocnote_LostFocus() {
-    io_.clipboard.setText(io_.tape.selectedText());
+    io_.clipboard.setText(io_.tape.selectedText(std::string::npos));
 }
 
 void Calculator::blocnote_Click() {

@@ -154,7 +154,10 @@ void InternetTransfer::fail(int code, const QString& info) {
     error_ = {code, info.toStdString()};
     QNetworkReply* reply = reply_.data();
     disconnect(reply, nullptr, this, nullptr);
-    reply->abort();
+    // A reply that has finished, or reported its own error, is not finished a second time:
+    // dropping it is enough.
+    if (!reply->isFinished() && reply->error() == QNetworkReply::NoError)
+        reply->abort();
     StateChanged(kStateError);
     end(std::nullopt);
 }

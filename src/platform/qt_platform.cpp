@@ -1,5 +1,7 @@
 #include "platform/qt_platform.h"
 
+#include "core/texts.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QInputDialog>
@@ -189,8 +191,22 @@ void PlainTextTape::setText(std::string_view text) {
     edit_->setPlainText(toDocumentText(text));
 }
 
-std::string PlainTextTape::selectedText() const {
-    return toTapeText(edit_->textCursor().selectedText());
+std::string PlainTextTape::selectedText(std::size_t count) const {
+    const QTextCursor selection = edit_->textCursor();
+    if (!selection.hasSelection())
+        return {};
+    // A character is at most two document positions (a surrogate pair), so twice `count` of
+    // them hold `count` characters; a long selection is never copied whole.
+    const int start = selection.selectionStart();
+    const int room = selection.selectionEnd() - start;
+    const int wanted =
+        count >= static_cast<std::size_t>(room) / 2 ? room : static_cast<int>(count) * 2;
+    QTextCursor cursor(edit_->document());
+    cursor.setPosition(start);
+    cursor.setPosition(start + wanted, QTextCursor::KeepAnchor);
+    std::string text = toTapeText(cursor.selectedText());
+    text.resize(calc::Utf8PrefixBytes(text, count));
+    return text;
 }
 
 } // namespace ui

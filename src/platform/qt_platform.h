@@ -53,7 +53,7 @@ class PlainTextTape final : public Tape {
     void moveCaretToEnd() override;
     std::string text() const override;
     void setText(std::string_view text) override;
-    std::string selectedText() const override;
+    std::string selectedText(std::size_t count) const override;
 
   private:
     QPlainTextEdit* edit_;

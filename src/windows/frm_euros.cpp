@@ -166,6 +166,10 @@ void frmEuros::buildCalculatorPanel() {
     CmdReset->setToolTip(QStringLiteral("Ligne suivante"));
     Command2->setToolTip(QStringLiteral("Ligne suivante + Texte"));
 
+    for (QObject* child : panel->children())
+        if (isKeypadKey(child))
+            child->installEventFilter(this);
+
     Text2 = makeBox(panel, "Text2", QStringLiteral("Saisie au clavier"),
                     TwipsRect(120, 2490, 2295, 285), false);
     Text2->setAlignment(Qt::AlignCenter);
@@ -280,6 +284,8 @@ bool frmEuros::eventFilter(QObject* watched, QEvent* event) {
         if ((type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonPress) &&
             static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
             return true;
+    } else if (type == QEvent::KeyPress && isKeypadKey(watched)) {
+        return handleKeypadKey(static_cast<QKeyEvent*>(event));
     } else if (watched == Text1) {
         if (type == QEvent::FocusIn && focusMovedInside(event))
             Text1_GotFocus();
@@ -334,6 +340,23 @@ bool frmEuros::handleKeyboardBoxKey(QKeyEvent* event) {
     return true;
 }
 
+bool frmEuros::isKeypadKey(const QObject* watched) const {
+    const auto* key = qobject_cast<const QPushButton*>(watched);
+    return key && key->parentWidget() == Picture1 && key != Command5;
+}
+
+// A key of the pad that has the focus (after a click on it) types as the keyboard box does,
+// without the reset of moving into the box; Space presses the key itself.
+bool frmEuros::handleKeypadKey(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space)
+        return false;
+    if (event->matches(QKeySequence::Copy)) {
+        services_.clipboard.setText(TextChiffre->text().toStdString());
+        return true;
+    }
+    return handleKeyboardBoxKey(event);
+}
+
 void frmEuros::typeIntoKeyboardBox(char16_t code) {
     const char16_t insert = Text2_KeyPress(code);
     if (insert == 8)
@@ -382,7 +405,9 @@ void frmEuros::blocnote_Click() {
 void frmEuros::Text2_GotFocus() {
     Text1HadFocus = false;
     Text2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    calculator_->Text2_GotFocus();
+    // The banner handing the focus back leaves a calculation under way as it is.
+    if (!bannerGivesFocus_)
+        calculator_->Text2_GotFocus();
 }
 
 char16_t frmEuros::Text2_KeyPress(char16_t keyAscii) {

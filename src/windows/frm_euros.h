@@ -146,6 +146,8 @@ class frmEuros : public QWidget {
     QString statePath(const char* name) const;
     shell::NotePageIo notePageIo();
     bool handleKeyboardBoxKey(QKeyEvent* event);
+    bool isKeypadKey(const QObject* watched) const;
+    bool handleKeypadKey(QKeyEvent* event);
     // One character typed into the keyboard box, through Text2_KeyPress.
     void typeIntoKeyboardBox(char16_t code);
 
@@ -165,6 +167,8 @@ class frmEuros : public QWidget {
 
     shell::SharedState& shared_;
     Services services_;
+    // The banner's tick is handing the focus back: no move of the user's.
+    bool bannerGivesFocus_ = false;
 
     // Converter panel.
     QWidget* Picture5 = nullptr;

@@ -183,17 +183,17 @@ void frmEuros::buildMenu() {
     auto separator = [this](const char* name) {
         menu_->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    item("load", QStringLiteral("Ouvrir un mémo"), &frmEuros::load_Click);
-    item("save", QStringLiteral("Enregistrer le mémo"), &frmEuros::save_Click);
-    item("imprimante", QStringLiteral("Imprimer le mémo"), &frmEuros::imprimante_Click);
+    item("load", QStringLiteral("&Ouvrir un mémo"), &frmEuros::load_Click);
+    item("save", QStringLiteral("&Enregistrer le mémo"), &frmEuros::save_Click);
+    item("imprimante", QStringLiteral("&Imprimer le mémo"), &frmEuros::imprimante_Click);
     separator("barre1");
-    Pub = item("Pub", QStringLiteral("Pub Online"), &frmEuros::Pub_Click);
+    Pub = item("Pub", QStringLiteral("&Pub Online"), &frmEuros::Pub_Click);
     Pub->setCheckable(true);
     separator("barre4");
-    item("Aide", QStringLiteral("Aide sur..."), &frmEuros::Aide_Click);
-    item("Apropos", QStringLiteral("À propos de ..."), &frmEuros::Apropos_Click);
+    item("Aide", QStringLiteral("&Aide sur..."), &frmEuros::Aide_Click);
+    item("Apropos", QStringLiteral("À p&ropos de ..."), &frmEuros::Apropos_Click);
     separator("barre2");
-    item("Quitter", QStringLiteral("Quitter"), &frmEuros::Quitter_Click);
+    item("Quitter", QStringLiteral("&Quitter"), &frmEuros::Quitter_Click);
 
     // The menu from the keyboard too, under its label, its first item ready for the arrows.
     // A reader presses the label as the key does.

@@ -169,7 +169,9 @@ void frmEuros::Timer1_Timer() {
             emptyBanner();
             return;
         }
+        bannerGivesFocus_ = true;
         entry->setFocus(Qt::OtherFocusReason);
+        bannerGivesFocus_ = false;
         break;
     }
     case online::BannerPhase::EndAnimation:

@@ -118,14 +118,17 @@ void convert(std::string_view entry) {
 // On a fresh calculator, one in the middle of a sum, with a typed fraction, after a result,
 // after a paste.
 void checkPasteBack(std::string_view clipboard) {
-    const std::string s(trimmed(clipboard, " "));
-    const ReadResult read = calc::ReadNumber(s);
+    // Read no further than 255 characters, which are never a figure; quoted as one short line.
+    const bool tooLong = calc::Utf8PrefixBytes(clipboard, 254) < clipboard.size();
+    const std::string s(trimmed(clipboard.substr(0, calc::Utf8PrefixBytes(clipboard, 255)), " "));
+    const ReadResult read = tooLong ? ReadResult{ReadStatus::NotANumber, 0.0} : calc::ReadNumber(s);
     const double rounded = std::nearbyint(read.value);
     const bool figure = read.ok() && rounded >= 0 && rounded <= 2147483647.0;
     const bool notNumeric = read.status == ReadStatus::NotANumber;
-    const std::string message = notNumeric || (read.ok() && rounded < 0 && rounded >= -2147483648.0)
-                                    ? std::string(calc::kNotNumericPastePrefix) + s
-                                    : std::string(calc::kOverflowMessage);
+    const std::string message =
+        notNumeric || (read.ok() && rounded < 0 && rounded >= -2147483648.0)
+            ? std::string(calc::kNotNumericPastePrefix) + calc::QuotedLine(s)
+            : std::string(calc::kOverflowMessage);
     for (std::string_view keys : {"", "7+", "1,5", "12x3=", "M"}) {
         test::CalculatorRig rig;
         rig.clipboard.content = "15"; // what "M" in `keys` pastes

@@ -73,9 +73,10 @@ TEST(Download, NormalBusyAndRedirectedServers) {
                            "/moved" + test::kBannerPath}));
 }
 
-// Hostile servers and a refused text: nothing said, both files left as they were, no half-written
-// file, and the next tick tries again. A 404, a reset, a slow answer, answers cut short or noise
-// are the soak's; which site texts are refused and the error's state text are the core tests'.
+// Hostile servers and a refused text: nothing said (by the window or by Qt), both files left as
+// they were, no half-written file, and the next tick tries again. A 404, a reset, a slow answer,
+// answers cut short or noise are the soak's; which site texts are refused and the error's state
+// text are the core tests'.
 TEST(Download, FailingServerLeavesBothFilesAndSaysNothingThenTriesAgain) {
     const struct {
         const char* mode;
@@ -87,6 +88,9 @@ TEST(Download, FailingServerLeavesBothFilesAndSaysNothingThenTriesAgain) {
         {"redirect_file", {}, "icError : "},
         {"normal", QStringLiteral("https://a.example/\"x"), "icResponseCompleted"},
     };
+    static QStringList qtSaid;
+    const auto previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { qtSaid << text; });
     DownloadRig rig;
     const QByteArray oldBanner = test::readBytes(rig.file("Pub2.gif"));
     rig.window->onlineSettings().fetchTimeLimit = 500;
@@ -112,6 +116,9 @@ TEST(Download, FailingServerLeavesBothFilesAndSaysNothingThenTriesAgain) {
     EXPECT_EQ(rig.downloadTick(), false);
     EXPECT_EQ(test::readBytes(rig.file("Site.eff")), kNewSite);
     EXPECT_EQ(test::readBytes(rig.file("Pub2.gif")), oldBanner);
+    // Each failed transfer was finished once: Qt had nothing to say on standard error.
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(qtSaid.join('|').toStdString(), "");
 }
 
 // Switched off or offline, a tick fetches nothing: the banner timelines and the soak's hours

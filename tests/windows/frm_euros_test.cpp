@@ -4,7 +4,6 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using test::kDashes;
@@ -14,7 +13,7 @@ using test::MainWindowRig;
 namespace {
 
 // The keyboard's rules are the core tests'; here the real box's input methods, paste shortcut,
-// Enter, its alignment, and coming back to it after a key elsewhere.
+// Enter and its alignment (coming back to it is keypad_focus_test's).
 TEST(MainWindow, KeyboardBox) {
     MainWindowRig rig;
     rig.show();
@@ -35,13 +34,6 @@ TEST(MainWindow, KeyboardBox) {
     QTest::keyClick(box, Qt::Key_Enter);
     EXPECT_TRUE(rig.tape().ends_with(lines({"78 + 3 =  81"}))) << rig.tape();
     EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-
-    QTest::keyClicks(box, "12+3");
-    rig.click("Num_4"); // the key takes the focus from the box
-    rig.focus("Text2");
-    EXPECT_EQ(rig.text("TextChiffre"), "0");
-    EXPECT_TRUE(rig.tape().ends_with(lines({"78 + 3 =  81", "12 + 34", kDashes}))) << rig.tape();
-    EXPECT_FALSE(rig.window->Text1HadFocus);
 }
 
 // Each key's button reaches its key, the title asks, and the tape's clear key empties it and
@@ -151,31 +143,6 @@ TEST(MainWindow, FirstFocusOfTheEntryDropsWhatItHeld) {
     rig.focus("Text2");
     rig.focus("Text1");
     EXPECT_EQ(rig.text("Text1"), "100");
-}
-
-// A real message box: when it closes, the focus handed back is not a focus change, so the
-// keyboard box neither resets nor writes a second separator.
-TEST(MainWindow, MessageBoxDoesNotResetTheKeyboardBox) {
-    ui::QtDialogs realDialogs;
-    MainWindowRig rig(&realDialogs);
-    realDialogs.setParentWidget(rig.window.get());
-    rig.show();
-    rig.focus("Text2");
-    int boxes = 0;
-    QTimer answerer;
-    answerer.callOnTimeout([&] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            boxes++, QTest::keyClick(modal, Qt::Key_Enter);
-    });
-    answerer.start(10);
-    QTest::keyClicks(rig.box("Text2"), "123456789012345678");
-    EXPECT_EQ(boxes, 1);
-    // As the desktop does when a box closes: the main window is active again.
-    rig.window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(rig.window.get()));
-    ASSERT_TRUE(rig.box("Text2")->hasFocus());
-    QTest::keyClicks(rig.box("Text2"), "2+2\r");
-    EXPECT_EQ(rig.tape(), lines({"12345678901234567", kDashes}) + lines({"2 + 2 =  4"}));
 }
 
 } // namespace
