@@ -51,9 +51,9 @@ TapeJournalFile::TapeJournalFile(calc::JournaledTape& tape, QTextDocument* docum
         });
 }
 
+// Only a run that ends in order gets here: a crash, a kill or a power cut never do.
 TapeJournalFile::~TapeJournalFile() {
-    tape_.attach(nullptr);
-    closeFile();
+    finish();
 }
 
 bool TapeJournalFile::open(const QString& path) {

@@ -26,7 +26,7 @@ class TapeJournalFile final : public calc::JournalSink {
     // Takes over the journal at `path`: the tape that a run that ended abnormally left there
     // is put back (true), then every change of the tape is journaled.
     bool open(const QString& path);
-    // The end of a normal run: the journal goes.
+    // The end of a normal run (also at destruction): the journal goes.
     void finish();
 
     bool append(std::string_view records) override;
