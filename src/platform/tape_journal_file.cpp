@@ -87,6 +87,9 @@ void TapeJournalFile::finish() {
 
 bool TapeJournalFile::append(std::string_view records) {
     if (fd_ < 0)
+        fd_ = ::open(QFile::encodeName(path_).constData(),
+                     O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+    if (fd_ < 0)
         return false;
     while (!records.empty()) {
         const ssize_t written = ::write(fd_, records.data(), records.size());
@@ -106,11 +109,7 @@ bool TapeJournalFile::replace(std::string_view journal) {
     // The atomic write would write through a link to its target.
     if (QFileInfo(path_).isSymLink())
         QFile::remove(path_);
-    if (!WriteFileAtomically(path_, journal))
-        return false;
-    fd_ =
-        ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
-    return fd_ >= 0;
+    return WriteFileAtomically(path_, journal);
 }
 
 void TapeJournalFile::needsRewrite() {
@@ -128,6 +127,7 @@ void TapeJournalFile::flush() {
     }
     if (fd_ >= 0)
         ::fdatasync(fd_);
+    closeFile();
 }
 
 void TapeJournalFile::closeFile() {

@@ -1,7 +1,9 @@
 // The Ticket Note's journal on disk: records appended with write(2) as each key is pressed, so
 // that a killed process loses nothing the kernel has been given; flushed to the disk two seconds
 // after the first record that follows a flush, so that a power cut loses at most those seconds.
-// A journal that cannot be written is given up quietly and tried again at the next flush.
+// The file is open only from a key to its flush: an idle program holds no file of its folder
+// open for writing. A journal that cannot be written is given up quietly and written whole
+// again at the next flush that follows a key.
 #pragma once
 
 #include "core/tape_journal.h"
