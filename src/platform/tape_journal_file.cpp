@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextDocument>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace ui {
@@ -37,6 +39,24 @@ std::optional<std::string> readJournal(const QString& path) {
     }
     ::close(fd);
     return bytes;
+}
+
+// A flush that waits on a busy disk must not hold up the keys: it runs beside the event loop, one
+// at a time, on a copy of the descriptor.
+void flushBeside(int fd) {
+    static std::atomic<bool> busy{false};
+    if (busy.exchange(true))
+        return;
+    const int copy = ::dup(fd);
+    if (copy < 0) {
+        busy = false;
+        return;
+    }
+    std::thread([copy] {
+        ::fdatasync(copy);
+        ::close(copy);
+        busy = false;
+    }).detach();
 }
 
 } // namespace
@@ -126,7 +146,7 @@ void TapeJournalFile::flush() {
         flushTimer_.stop();
     }
     if (fd_ >= 0)
-        ::fdatasync(fd_);
+        flushBeside(fd_);
     closeFile();
 }
 
