@@ -8,7 +8,10 @@
 // Time is the mean per key; the counters: median_us and p99_us of the keys, click_us the median
 // of the click or key event alone (the key's handler), note_paints the paints of the tape per
 // key, lines the tape's length at the end.
+#include "core/string_tape.h"
+#include "core/tape_journal.h"
 #include "main_window_rig.h"
+#include "platform/tape_journal_file.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -231,7 +234,29 @@ void BM_WindowResetKey(benchmark::State& state) {
     });
 }
 
+// The journal alone, on a tape of `lines` lines kept in a string: a digit's record and the chop
+// that takes it back, each written to the file as a key writes it.
+void BM_JournalKeyRecords(benchmark::State& state) {
+    QTemporaryDir folder;
+    calc::StringTape tape;
+    calc::JournaledTape journaled(tape);
+    ui::TapeJournalFile journal(journaled, nullptr);
+    journal.open(folder.filePath(QStringLiteral("blocnote.jnl")));
+    std::string text;
+    for (long i = 0; i < state.range(0); ++i)
+        text += "1234,5 + 6789 =  8023,5\r\n";
+    journaled.setText(text);
+    for (auto _ : state) {
+        journaled.append("7");
+        journaled.chop(1);
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
 void registerAll() {
+    benchmark::RegisterBenchmark("BM_JournalKeyRecords", BM_JournalKeyRecords)
+        ->Arg(100'000)
+        ->Unit(benchmark::kMicrosecond);
     const std::pair<const char*, void (*)(benchmark::State&)> kinds[] = {
         {"BM_WindowKey", BM_WindowKey},
         {"BM_WindowKeypad", BM_WindowKeypad},

@@ -2,12 +2,15 @@
 
 #include "core/converter.h"
 #include "core/state_file.h"
+#include "core/tape_journal.h"
+#include "core/texts.h"
 #include "platform/accessibility.h"
 #include "platform/display_box.h"
 #include "platform/files.h"
 #include "platform/fit_text.h"
 #include "platform/key_button.h"
 #include "platform/qt_platform.h"
+#include "platform/tape_journal_file.h"
 #include "platform/timer.h"
 #include "platform/transfer.h"
 #include "platform/twips.h"
@@ -88,8 +91,9 @@ void frmEuros::buildControls() {
     display_ = std::make_unique<ui::LineEditBox>(TextChiffre);
     keyboardBox_ = std::make_unique<ui::LineEditBox>(Text2);
     tape_ = std::make_unique<ui::PlainTextTape>(blocnote);
+    journaledTape_ = std::make_unique<calc::JournaledTape>(*tape_);
     calculator_ = std::make_unique<calc::Calculator>(calc::CalculatorIo{
-        *display_, *keyboardBox_, *tape_, services_.dialogs, services_.clipboard});
+        *display_, *keyboardBox_, *journaledTape_, services_.dialogs, services_.clipboard});
 
     // Qt leaves the children made after their window was shown hidden; these show as the window
     // would have shown them, which skips those hidden on purpose.
@@ -106,7 +110,7 @@ void frmEuros::buildControls() {
 frmEuros::~frmEuros() = default;
 
 ui::Tape& frmEuros::tape() {
-    return *tape_;
+    return *journaledTape_;
 }
 
 void frmEuros::buildCalculatorPanel() {
@@ -220,6 +224,15 @@ void frmEuros::Form_Load() {
     ClearText1OnFocus = true;
     calculator_->ClearText2OnFocus = true;
 
+    // After the instance check: a second instance must leave the running one's journal alone.
+    if (!journal_) {
+        journal_ = std::make_unique<ui::TapeJournalFile>(*journaledTape_, blocnote->document());
+        if (journal_->open(statePath("blocnote.jnl")))
+            services_.dialogs.messageBox({std::string(calc::kTapeRestoredMessage),
+                                          std::string(calc::kProgramTitle), ui::Buttons::Ok,
+                                          ui::Icon::Information});
+    }
+
     // A missing, unreadable or broken state file counts as its unset value.
     auto readState = [this](const char* name) -> std::optional<std::string> {
         const auto content = ui::ReadWholeFile(statePath(name), kMaxStateFileBytes);
@@ -260,6 +273,9 @@ void frmEuros::Form_Activate() {
 
 void frmEuros::closeEvent(QCloseEvent* event) {
     event->accept();
+    // A normal end: nothing to restore at the next start.
+    if (journal_)
+        journal_->finish();
     emit unloading();
 }
 
@@ -461,7 +477,7 @@ void frmEuros::Label6_Click() {
 }
 
 shell::NotePageIo frmEuros::notePageIo() {
-    return {services_.files, services_.dialogs, services_.printer, *tape_,
+    return {services_.files, services_.dialogs, services_.printer, tape(),
             shared_.programFolder.toStdString()};
 }
 

@@ -24,8 +24,13 @@ class QPushButton;
 namespace ui {
 class LineEditBox;
 class PlainTextTape;
+class TapeJournalFile;
 class Timer;
 } // namespace ui
+
+namespace calc {
+class JournaledTape;
+}
 
 namespace shell {
 struct SharedState;
@@ -218,5 +223,8 @@ class frmEuros : public QWidget {
     std::unique_ptr<ui::LineEditBox> display_;
     std::unique_ptr<ui::LineEditBox> keyboardBox_;
     std::unique_ptr<ui::PlainTextTape> tape_;
+    // What the calculator and the note pages write to: the tape, and its journal once loaded.
+    std::unique_ptr<calc::JournaledTape> journaledTape_;
+    std::unique_ptr<ui::TapeJournalFile> journal_;
     std::unique_ptr<calc::Calculator> calculator_;
 };

@@ -60,9 +60,9 @@ TEST_P(DiskFault, WritesFailSilentlyAndLeaveEveryFileWhole) {
     rig.connection.connected = true;
     rig.load(false);
     rig.window->onlineSettings().downloadHost = server.host();
-    const QStringList files = QDir(rig.folder.path()).entryList(QDir::Files);
     const std::string tape = test::lines({"12 + 3 =  15", "1,5 x 2 =  3"});
     rig.window->tape().setText(tape);
+    const QStringList files = QDir(rig.folder.path()).entryList(QDir::Files);
     auto save = [&] {
         rig.files.answers = {page.toStdString()};
         rig.window->findChild<QAction*>("save")->trigger();
