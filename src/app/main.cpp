@@ -1,9 +1,21 @@
 #include "app/program.h"
 #include "app/utf8_locale.h"
+#include "core/build_settings.h"
+#include "core/command_line.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    // Before Qt: --help and --version answer without a display.
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    if (const auto answer = shell::AnswerCommandLine(arguments, shell::kVersion)) {
+        std::fputs(answer->text.c_str(), answer->status == 0 ? stdout : stderr);
+        return answer->status;
+    }
+    if (shell::PreferX11(arguments, [](const char* name) { return std::getenv(name); }))
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
     app::UseUtf8Characters();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tirelix"));

@@ -1,6 +1,7 @@
 #include "windows/frm_about.h"
 
 #include "core/banner.h"
+#include "core/build_settings.h"
 #include "platform/accessibility.h"
 #include "platform/fit_text.h"
 #include "platform/hand_pointer.h"
@@ -54,7 +55,8 @@ frmAbout::frmAbout(Services services, QWidget* parent)
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     lblTitle->setFont(titleFont);
-    lblVersion = makeLabel(this, "lblVersion", QStringLiteral("Version 2.0"),
+    lblVersion = makeLabel(this, "lblVersion",
+                           QStringLiteral("Version ") + QString::fromLatin1(shell::kVersion),
                            TwipsRect(1050, 780, 3885, 225));
     lblDescription = makeLabel(this, "lblDescription",
                                QStringLiteral("Euros convertisseur + Calculatrice Notes"),

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The Debian package as scripts/package makes it: its name, its control fields, and its files
 # unpacked into a scratch root (program, program-folder defaults, desktop entry, AppStream
-# description and icons), each checked by the tool the desktop itself trusts.
+# description, icons, manual page and documents), each checked by the tool the desktop itself
+# trusts, and one version throughout; then lintian --pedantic, where it is installed: no error
+# and no warning (information and pedantic notes are fine).
 #
 #   deb_contents.sh SOURCE_DIR
 set -u
 src=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in dpkg dpkg-deb desktop-file-validate appstreamcli file; do
+for tool in dpkg dpkg-deb desktop-file-validate appstreamcli file man; do
   command -v $tool >/dev/null || fail "missing $tool (scripts/deps installs it)"
 done
 work=$(mktemp -d)
@@ -20,7 +22,7 @@ deb=$(tail -n1 "$work/package.log")
 
 id=example.tirelix.Tirelix
 field() { dpkg-deb -f "$deb" "$1"; }
-version=$(field Version) arch=$(field Architecture)
+version=$(field Version) arch=$(field Architecture) upstream=${version%-*}
 [ "$(basename "$deb")" = "tirelix_${version}_${arch}.deb" ] && [ "$(field Package)" = tirelix ] &&
   [ "$arch" = "$(dpkg --print-architecture)" ] || fail "package $(basename "$deb") of $(field Package)"
 for f in Maintainer Section Description; do
@@ -37,10 +39,14 @@ root=$work/root
 dpkg -x "$deb" "$root" || fail "dpkg -x"
 modules=usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/tirelix
 expected=("$modules/libtirelix_network.so" "$modules/libtirelix_printing.so"
-  usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml)
+  usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
+  usr/share/doc/tirelix/copyright usr/share/lintian/overrides/tirelix)
 check() { expected+=("$1"); file -b "$root/$1" | grep -q "^$2" || fail "$1: $(file -b "$root/$1")"; }
 check usr/bin/tirelix 'ELF .*executable'
 [ -x "$root/usr/bin/tirelix" ] || fail "usr/bin/tirelix is not executable"
+# gzip -9n: no file name or time inside.
+check usr/share/man/man1/tirelix.1.gz 'gzip compressed data, max compression, from Unix'
+check usr/share/doc/tirelix/changelog.Debian.gz 'gzip compressed data, max compression, from Unix'
 for size in 16 32 48 128 256; do
   check "usr/share/icons/hicolor/${size}x${size}/apps/$id.png" "PNG image data, $size x $size,"
 done
@@ -51,6 +57,15 @@ done
 diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . ! -type d | sed 's|^\./||' | sort) >&2 ||
   fail "the package's files differ from the list above (< missing, > unexpected)"
 
+# The one version: the program's, the manual page's, the changelog's, the AppStream release's.
+[ "$("$root/usr/bin/tirelix" --version)" = "Tirelix $upstream" ] || fail "tirelix --version"
+zcat "$root/usr/share/man/man1/tirelix.1.gz" | grep -q "^\.TH TIRELIX 1 .*\"Tirelix $upstream\"" ||
+  fail "the manual page is not of $upstream"
+zcat "$root/usr/share/doc/tirelix/changelog.Debian.gz" | grep -q "^tirelix ($version) " ||
+  fail "the changelog's last entry is not $version"
+man --warnings -E UTF-8 -l -Tutf8 -Z "$root/usr/share/man/man1/tirelix.1.gz" 2>&1 >/dev/null |
+  grep . >&2 && fail "groff's warnings on the manual page (above)"
+
 # The desktop entry and the AppStream description, valid, and naming each other and the icon.
 desktop=$root/usr/share/applications/$id.desktop
 desktop-file-validate "$desktop" >&2 || fail "desktop-file-validate"
@@ -59,10 +74,13 @@ grep -q -x "Exec=tirelix" "$desktop" && grep -q -x "Icon=$id" "$desktop" ||
 grep -q '^Name\[fr\]=' "$desktop" && grep -q '^Comment\[fr\]=' "$desktop" ||
   fail "the desktop entry has no French name or comment"
 metainfo=$root/usr/share/metainfo/$id.metainfo.xml
-appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+appstreamcli validate --pedantic --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
   fail "appstreamcli validate: $(cat "$work/appstream.log")"
 for line in "<id>$id</id>" "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
-  "<release version=\"$version\""; do
+  "<release version=\"$upstream\"" "<project_license>GPL-3.0-or-later</project_license>" \
+  "<developer id=\"" "<image>https://"; do
   grep -q "$line" "$metainfo" || fail "metainfo lacks $line"
 done
+if command -v lintian >/dev/null; then lintian --pedantic --fail-on error,warning "$deb" >&2 || fail lintian
+else echo "lintian is not installed (apt-get install lintian): its check is skipped"; fi
 echo "ok: $(basename "$deb")"
