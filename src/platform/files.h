@@ -23,11 +23,13 @@ QString ProgramFolderFor(const QString& executableFolder, const QString& perUser
 // only once whole.
 void SeedProgramFolder(const QString& defaults, const QString& target);
 
-// The whole file, or nullopt when it is missing, unreadable or larger than `maxBytes`.
+// The whole file, or nullopt when it is missing, unreadable or larger than `maxBytes`. A symbolic
+// link, a folder, a pipe or a device under the name counts as missing.
 std::optional<std::string> ReadWholeFile(const QString& path, qint64 maxBytes);
 
 // Writes to a temporary file beside `path` and renames it over: a failed write leaves the old
-// file whole. False on any failure.
+// file whole. A symbolic link (or a pipe, a device) under the name is replaced by the file, its
+// target never opened; a folder stays. False on any failure.
 bool WriteFileAtomically(const QString& path, std::string_view bytes);
 
 } // namespace ui

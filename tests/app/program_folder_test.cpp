@@ -127,4 +127,25 @@ TEST(SeedProgramFolder, KeepsTheUsersFilesAndNeverTakesAHalfCopy) {
               (QStringList{"Prem.eff", "Pub.eff", "Pub1.gif", "Site.eff", "notes.cxt"}));
 }
 
+// Under a state file's name, a link to a file elsewhere, a dangling link or a folder: read as
+// missing; a write replaces a link by a file, its target untouched, and leaves a folder whole.
+TEST(StateFiles, LinksAndFoldersCountAsMissingAndAreNeverWrittenThrough) {
+    QTemporaryDir root;
+    for (const QString name : {"Prem.eff", "Pub.eff", "Site.eff", "Pub2.gif"}) {
+        for (const QString kind : {"ailleurs", "perdu", "dossier"}) {
+            const QString path = root.filePath(kind + name),
+                          target = root.filePath("cible/" + kind);
+            writeBytes(kind == "dossier" ? path + "/garde" : target, "\"1\"\r\n");
+            if (kind == "perdu")
+                QFile::remove(target);
+            ASSERT_TRUE(kind == "dossier" || QFile::link(target, path));
+            EXPECT_EQ(ui::ReadWholeFile(path, 100), std::nullopt) << path.toStdString();
+            EXPECT_EQ(ui::WriteFileAtomically(path, "\"0\"\r\n"), kind != "dossier");
+            EXPECT_EQ(readBytes(path), kind == "dossier" ? "<missing>" : "\"0\"\r\n");
+            EXPECT_EQ(readBytes(kind == "dossier" ? path + "/garde" : target),
+                      kind == "perdu" ? "<missing>" : "\"1\"\r\n");
+        }
+    }
+}
+
 } // namespace
