@@ -80,6 +80,13 @@ QString ProgramFolder() {
                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
+QString NotePageFolderFor(const QString& programFolder, const QString& executableFolder) {
+    if (programFolder == executableFolder)
+        return programFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 std::optional<std::string> ReadWholeFile(const QString& path, qint64 maxBytes) {
     // Only a regular file under this very name: never through a link, which may lead anywhere;
     // nor a named pipe (opening one would wait for a writer) or a device, which never ends.

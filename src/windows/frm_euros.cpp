@@ -436,8 +436,9 @@ void frmEuros::Label6_Click() {
 }
 
 shell::NotePageIo frmEuros::notePageIo() {
-    return {services_.files, services_.dialogs, services_.printer, *tape_,
-            shared_.programFolder.toStdString()};
+    if (shared_.notePageFolder.isEmpty())
+        shared_.notePageFolder = shared_.programFolder;
+    return {services_.files, services_.dialogs, services_.printer, *tape_, shared_.notePageFolder};
 }
 
 void frmEuros::load_Click() {

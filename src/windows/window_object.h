@@ -36,6 +36,8 @@ struct SharedState {
     bool AlreadyRunning = false;
     bool TourQuit = false;
     QString programFolder;
+    // Where the note-page dialogs open next; empty: the program folder.
+    QString notePageFolder;
 };
 
 } // namespace shell

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -91,6 +92,15 @@ TEST_P(ProgramFolderChoice, KeepsStateInTheRightFolder) {
         }
     } else if (c.perUser) {
         EXPECT_TRUE(filesIn(perUser).isEmpty());
+    }
+    // The note pages: beside a portable copy; state kept per user, in a hidden folder, sends
+    // them to the user's documents, or home without one.
+    const QString home = root.filePath("home");
+    const auto restore = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
+    qputenv("HOME", QFile::encodeName(home));
+    for (const QString& documents : {home, home + "/Documents"}) {
+        QDir().mkpath(documents);
+        EXPECT_EQ(ui::NotePageFolderFor(chosen, exe), c.perUser ? documents : exe);
     }
 }
 
