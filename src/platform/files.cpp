@@ -82,7 +82,7 @@ QString ProgramFolder() {
 
 QString NotePageFolderFor(const QString& programFolder, const QString& executableFolder) {
     if (programFolder == executableFolder)
-        return programFolder;
+        return {};
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }

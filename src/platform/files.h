@@ -18,9 +18,10 @@ QString ProgramFolder();
 // data folder.
 QString ProgramFolderFor(const QString& executableFolder, const QString& perUserFolder);
 
-// Where the note-page dialogs first open for a program keeping its files in `programFolder`: that
-// folder when it is the executable's own (a portable copy); else, the state being the user's own
-// in a hidden folder, the user's documents folder, or home when there is none.
+// Where the note-page dialogs first open for a program keeping its files in `programFolder`:
+// empty when that is the executable's own folder (a portable copy: they open there each time);
+// else, the state being the user's own in a hidden folder, the user's documents folder, or home
+// when there is none.
 QString NotePageFolderFor(const QString& programFolder, const QString& executableFolder);
 
 // Copies into `target` (made if missing) each program-folder file that `defaults` has and

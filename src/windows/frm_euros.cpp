@@ -436,9 +436,12 @@ void frmEuros::Label6_Click() {
 }
 
 shell::NotePageIo frmEuros::notePageIo() {
-    if (shared_.notePageFolder.isEmpty())
-        shared_.notePageFolder = shared_.programFolder;
-    return {services_.files, services_.dialogs, services_.printer, *tape_, shared_.notePageFolder};
+    return {services_.files,
+            services_.dialogs,
+            services_.printer,
+            *tape_,
+            shared_.programFolder.toStdString(),
+            shared_.notePageFolder.isEmpty() ? nullptr : &shared_.notePageFolder};
 }
 
 void frmEuros::load_Click() {

@@ -16,15 +16,16 @@ namespace {
 constexpr qint64 kMaxNotePageBytes = 64 * 1024 * 1024;
 
 ui::FileDialogSettings dialogSettings(const NotePageIo& io, const char* title) {
-    return {title, "Fichiers supportés", "*.cxt", io.folder.toStdString()};
+    return {title, "Fichiers supportés", "*.cxt",
+            io.pageFolder ? io.pageFolder->toStdString() : io.programFolder};
 }
 
 // The page the user chose; its folder is the next dialog's (a folder given as the page is no
 // page). A link the user picked leads to the page meant: it is read or written where it points.
 QString chosenPage(NotePageIo& io, const QString& name) {
     const QFileInfo chosen(name);
-    if (!chosen.isDir())
-        io.folder = QDir::cleanPath(chosen.absolutePath());
+    if (io.pageFolder && !chosen.isDir())
+        *io.pageFolder = QDir::cleanPath(chosen.absolutePath());
     if (!chosen.isSymLink())
         return chosen.filePath();
     return chosen.exists() ? chosen.canonicalFilePath() : chosen.symLinkTarget();

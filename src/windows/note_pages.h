@@ -3,8 +3,9 @@
 
 #include "core/desktop.h"
 
-#include <QString>
 #include <string>
+
+class QString;
 
 namespace shell {
 
@@ -13,8 +14,10 @@ struct NotePageIo {
     ui::Dialogs& dialogs;
     ui::Printer& printer;
     ui::Tape& tape;
-    // Where the dialogs open; each page chosen makes its folder the next one.
-    QString& folder;
+    std::string programFolder;
+    // Where the dialogs open when the state is kept per user, each page chosen making its folder
+    // the next one; null: in the program folder each time.
+    QString* pageFolder = nullptr;
 };
 
 // Save and load report nothing: a cancelled dialog or a failing file ends the command quietly.

@@ -36,7 +36,8 @@ struct SharedState {
     bool AlreadyRunning = false;
     bool TourQuit = false;
     QString programFolder;
-    // Where the note-page dialogs open next; empty: the program folder.
+    // Where the note-page dialogs open next when the state is kept per user; empty: in the
+    // program folder each time.
     QString notePageFolder;
 };
 

@@ -34,10 +34,10 @@ void typeWhenOpen(const char* name, const QString& folder, QString& openedIn) {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         openedIn = QDir::cleanPath(dialog->directory().absolutePath());
-        EXPECT_EQ(dialog->findChild<QComboBox*>("fileTypeCombo")->currentText(),
-                  "Fichiers supportés");
-        EXPECT_EQ(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(),
-                  "Annuler");
+        EXPECT_EQ(
+            dialog->findChild<QComboBox*>("fileTypeCombo")->currentText() + '|' +
+                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(),
+            "Fichiers supportés|Annuler");
         auto* box = dialog->findChild<QLineEdit*>("fileNameEdit");
         if (!name)
             return dialog->reject();
@@ -51,9 +51,9 @@ void typeWhenOpen(const char* name, const QString& folder, QString& openedIn) {
 
 // Through the real dialog: each page goes to exactly the name typed (quotes, spaces, relative
 // paths; ".cxt" added to a name without an extension; a link chosen leads to its target),
-// replacing a page without a question, and comes back from it whole; each dialog opens in the
-// folder of the page chosen last. Cancel, and a load that fails, leave the tape as it was. A save
-// that fails half-way is the disk fault tests' case.
+// replacing a page without a question, and comes back from it whole; with the state kept per
+// user, each dialog opens in the folder of the page chosen last. Cancel, and a load that fails,
+// leave the tape as it was. A save that fails half-way is the disk fault tests' case.
 TEST(NotePages, TypedNamesSaveAndLoadExactlyThere) {
     ui::QtFileDialogs qtFiles;
     MainWindowRig rig(nullptr, nullptr, nullptr, &qtFiles);
@@ -63,10 +63,11 @@ TEST(NotePages, TypedNamesSaveAndLoadExactlyThere) {
     test::writeBytes(program.filePath("autre/mon memo.cxt"), "ancienne page");
     program.mkpath("sous");
     QFile::link(program.filePath("sous/cible.cxt"), program.filePath("lien.cxt"));
+    rig.shared.notePageFolder = program.path(); // state kept per user, its pages here
+    QString openedIn;
     struct Step {
         bool save;
-        const char* typed; // %P: the program folder; null: Cancel
-        const char* opensIn;
+        const char *typed, *opensIn; // typed: null for Cancel, %P for the program folder
         bool loads;
     };
     for (const Step& s :
@@ -80,7 +81,6 @@ TEST(NotePages, TypedNamesSaveAndLoadExactlyThere) {
           Step{false, "q\"x.cxt", "autre", true}, Step{false, "../sous/page.cxt", "autre", true},
           Step{false, "%P/lien.cxt", "sous", true}}) {
         SCOPED_TRACE(s.typed ? s.typed : "Annuler");
-        QString openedIn;
         typeWhenOpen(s.typed, program.path(), openedIn);
         rig.window->tape().setText(s.save ? kTape : "autre chose");
         trigger(rig, s.save ? "save" : "load");
@@ -98,6 +98,13 @@ TEST(NotePages, TypedNamesSaveAndLoadExactlyThere) {
     EXPECT_EQ(test::readBytes(program.filePath("Site.eff")), "\"https://old.example/\"\r\n");
     EXPECT_TRUE(test::readBytes(program.filePath("autre/mon memo.cxt")).startsWith("{\\rtf1"));
     EXPECT_TRUE(rig.dialogs.messages.empty());
+    // A portable copy's dialogs open in its folder each time.
+    rig.shared.notePageFolder.clear();
+    for (const char* typed : {"sous/page.cxt", "autre/q\"x.cxt"}) {
+        typeWhenOpen(typed, program.path(), openedIn);
+        trigger(rig, "load");
+        EXPECT_EQ(openedIn, program.path());
+    }
 }
 
 class NoPrinter final : public ui::Printer {
