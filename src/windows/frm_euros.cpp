@@ -436,12 +436,11 @@ void frmEuros::Label6_Click() {
 }
 
 shell::NotePageIo frmEuros::notePageIo() {
-    return {services_.files,
-            services_.dialogs,
-            services_.printer,
-            *tape_,
-            shared_.programFolder.toStdString(),
-            shared_.notePageFolder.isEmpty() ? nullptr : &shared_.notePageFolder};
+    shell::NotePageIo io{services_.files, services_.dialogs, services_.printer, *tape_,
+                         shared_.programFolder.toStdString()};
+    if (!shared_.notePageFolder.isEmpty())
+        io.pageFolder = &shared_.notePageFolder;
+    return io;
 }
 
 void frmEuros::load_Click() {
