@@ -21,6 +21,8 @@ Program::Program() {
     if (QCoreApplication* application = QCoreApplication::instance())
         ui::UseQtTextsInFrenchAtFirstMenu(*application);
     shared_.programFolder = ui::ProgramFolder();
+    shared_.notePageFolder =
+        ui::NotePageFolderFor(shared_.programFolder, QCoreApplication::applicationDirPath());
     setWindowObject(
         shell::WindowKind::frmAbout, std::make_unique<shell::WindowSlot<frmAbout>>([this] {
             return new frmAbout(

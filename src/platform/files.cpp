@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ui {
 
@@ -77,14 +80,27 @@ QString ProgramFolder() {
                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
+QString NotePageFolderFor(const QString& programFolder, const QString& executableFolder) {
+    if (programFolder == executableFolder)
+        return {};
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 std::optional<std::string> ReadWholeFile(const QString& path, qint64 maxBytes) {
-    // Opening a named pipe would wait for a writer, and a device never ends: neither is a file
-    // of ours.
-    if (!QFileInfo(path).isFile())
+    // Only a regular file under this very name: never through a link, which may lead anywhere;
+    // nor a named pipe (opening one would wait for a writer) or a device, which never ends.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    struct stat status = {};
+    QFile file;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return std::nullopt;
+    }
     if (file.size() > maxBytes)
         return std::nullopt;
     const QByteArray bytes = file.read(maxBytes + 1);
@@ -94,6 +110,14 @@ std::optional<std::string> ReadWholeFile(const QString& path, qint64 maxBytes) {
 }
 
 bool WriteFileAtomically(const QString& path, std::string_view bytes) {
+    // QSaveFile writes through a link to its target. Whatever stands under the name and is not a
+    // regular file counts as missing: it goes, and the new file takes its place. A folder is
+    // the user's and stays; the write then fails.
+    struct stat status = {};
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode) &&
+        (S_ISDIR(status.st_mode) || ::unlink(name.constData()) != 0))
+        return false;
     QSaveFile file(path);
     // Unbuffered, so that a full disk fails the write itself: QSaveFile::commit() renames its
     // temporary file over the old one even when the flush of a buffered write has failed, and

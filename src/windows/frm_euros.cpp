@@ -477,8 +477,11 @@ void frmEuros::Label6_Click() {
 }
 
 shell::NotePageIo frmEuros::notePageIo() {
-    return {services_.files, services_.dialogs, services_.printer, tape(),
-            shared_.programFolder.toStdString()};
+    shell::NotePageIo io{services_.files, services_.dialogs, services_.printer, tape(),
+                         shared_.programFolder.toStdString()};
+    if (!shared_.notePageFolder.isEmpty())
+        io.pageFolder = &shared_.notePageFolder;
+    return io;
 }
 
 void frmEuros::load_Click() {

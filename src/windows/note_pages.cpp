@@ -4,6 +4,8 @@
 #include "core/texts.h"
 #include "platform/files.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 namespace shell {
@@ -14,23 +16,40 @@ namespace {
 constexpr qint64 kMaxNotePageBytes = 64 * 1024 * 1024;
 
 ui::FileDialogSettings dialogSettings(const NotePageIo& io, const char* title) {
-    return {title, "Fichiers supportés", "*.cxt", io.programFolder};
+    return {title, "Fichiers supportés", "*.cxt",
+            io.pageFolder ? io.pageFolder->toStdString() : io.programFolder};
+}
+
+// The page the user chose; its folder is the next dialog's (a folder given as the page is no
+// page). A link the user picked leads to the page meant: it is read or written where it points.
+QString chosenPage(NotePageIo& io, const QString& name) {
+    const QFileInfo chosen(name);
+    if (io.pageFolder && !chosen.isDir())
+        *io.pageFolder = QDir::cleanPath(chosen.absolutePath());
+    if (!chosen.isSymLink())
+        return chosen.filePath();
+    return chosen.exists() ? chosen.canonicalFilePath() : chosen.symLinkTarget();
 }
 
 } // namespace
 
 void SaveNotePage(NotePageIo& io) {
-    const auto path = io.files.saveFile(dialogSettings(io, "Sauver une page de note"));
-    if (!path || path->empty())
+    const auto name = io.files.saveFile(dialogSettings(io, "Sauver une page de note"));
+    if (!name || name->empty())
         return;
-    ui::WriteFileAtomically(QString::fromStdString(*path), calc::WriteRtf(io.tape.text()));
+    QString path = QString::fromStdString(*name);
+    // Without an extension the page would not show in the dialogs, which offer *.cxt.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".cxt");
+    ui::WriteFileAtomically(chosenPage(io, path), calc::WriteRtf(io.tape.text()));
 }
 
 void LoadNotePage(NotePageIo& io) {
-    const auto path = io.files.openFile(dialogSettings(io, "Charger une page de note"));
-    if (!path || path->empty())
+    const auto name = io.files.openFile(dialogSettings(io, "Charger une page de note"));
+    if (!name || name->empty())
         return;
-    const auto bytes = ui::ReadWholeFile(QString::fromStdString(*path), kMaxNotePageBytes);
+    const auto bytes =
+        ui::ReadWholeFile(chosenPage(io, QString::fromStdString(*name)), kMaxNotePageBytes);
     if (!bytes)
         return;
     const calc::RtfReadResult page = calc::ReadRtf(*bytes);

@@ -36,6 +36,9 @@ struct SharedState {
     bool AlreadyRunning = false;
     bool TourQuit = false;
     QString programFolder;
+    // Where the note-page dialogs open next when the state is kept per user; empty: in the
+    // program folder each time.
+    QString notePageFolder;
 };
 
 } // namespace shell

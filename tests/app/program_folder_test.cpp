@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -92,6 +93,15 @@ TEST_P(ProgramFolderChoice, KeepsStateInTheRightFolder) {
     } else if (c.perUser) {
         EXPECT_TRUE(filesIn(perUser).isEmpty());
     }
+    // The note pages: beside a portable copy (each time); state kept per user, in a hidden
+    // folder, sends them to the user's documents, or home without one.
+    const QString home = root.filePath("home");
+    const auto restore = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
+    qputenv("HOME", QFile::encodeName(home));
+    for (const QString& documents : {home, home + "/Documents"}) {
+        QDir().mkpath(documents);
+        EXPECT_EQ(ui::NotePageFolderFor(chosen, exe), c.perUser ? documents : QString());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,6 +135,26 @@ TEST(SeedProgramFolder, KeepsTheUsersFilesAndNeverTakesAHalfCopy) {
     EXPECT_EQ(readBytes(perUser.filePath("notes.cxt")), "{\\rtf1 }");
     EXPECT_EQ(filesIn(perUser.path()),
               (QStringList{"Prem.eff", "Pub.eff", "Pub1.gif", "Site.eff", "notes.cxt"}));
+}
+
+// Under a state file's name, a link to a file elsewhere, a dangling link or a folder: read as
+// missing; a write replaces a link by a file, its target untouched, and leaves a folder whole.
+TEST(StateFiles, LinksAndFoldersCountAsMissingAndAreNeverWrittenThrough) {
+    QTemporaryDir root;
+    for (const QString name : {"Prem.eff", "Pub.eff", "Site.eff", "Pub2.gif"}) {
+        for (const QString kind : {"ailleurs", "perdu", "dossier"}) {
+            const QString path = root.filePath(kind + name),
+                          target = root.filePath("cible/" + kind);
+            if (kind != "perdu")
+                writeBytes(kind == "dossier" ? path + "/garde" : target, "\"1\"\r\n");
+            ASSERT_TRUE(kind == "dossier" || QFile::link(target, path));
+            EXPECT_EQ(ui::ReadWholeFile(path, 100), std::nullopt) << path.toStdString();
+            EXPECT_EQ(ui::WriteFileAtomically(path, "\"0\"\r\n"), kind != "dossier");
+            EXPECT_EQ(readBytes(path), kind == "dossier" ? "<missing>" : "\"0\"\r\n");
+            EXPECT_EQ(readBytes(kind == "dossier" ? path + "/garde" : target),
+                      kind == "perdu" ? "<missing>" : "\"1\"\r\n");
+        }
+    }
 }
 
 } // namespace

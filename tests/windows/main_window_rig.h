@@ -59,10 +59,12 @@ struct MainWindowRig {
     std::unique_ptr<frmEuros> window;
 
     explicit MainWindowRig(ui::Dialogs* realDialogs = nullptr, ui::Printer* otherPrinter = nullptr,
-                           shell::WindowDirectory* windows = nullptr) {
+                           shell::WindowDirectory* windows = nullptr,
+                           ui::FileDialogs* realFiles = nullptr) {
         shared.programFolder = folder.path();
         window = std::make_unique<frmEuros>(
-            shared, frmEuros::Services{realDialogs ? *realDialogs : dialogs, clipboard, files,
+            shared, frmEuros::Services{realDialogs ? *realDialogs : dialogs, clipboard,
+                                       realFiles ? *realFiles : files,
                                        otherPrinter ? *otherPrinter : printer, connection, browser,
                                        windows});
     }

@@ -1,9 +1,15 @@
 #include "main_window_rig.h"
+#include "platform/qt_documents.h"
 #include "test_files.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDirIterator>
+#include <QFileDialog>
 #include <QProcess>
 #include <QTextCursor>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using test::lines;
@@ -20,33 +26,85 @@ void trigger(MainWindowRig& rig, const char* item) {
     rig.window->findChild<QAction*>(QString::fromLatin1(item))->trigger();
 }
 
-// Saved as RTF under the name as typed (overwriting without a question), loaded back whole;
-// Cancel and a load that fails leave the tape as it was. A save that fails half-way is the disk
-// fault tests' case.
-TEST(NotePages, SaveLoadCancelAndFailedLoad) {
-    MainWindowRig rig;
-    rig.window->tape().setText(kTape);
-    const QString folder = rig.folder.path();
-    const auto at = [&](const char* name) { return (folder + name).toStdString(); };
-    test::writeBytes(folder + "/sans_extension", "ancienne page");
-    test::writeBytes(folder + "/notes.txt", "12 + 3 = 15\n");
-    rig.files.answers = {std::nullopt,         at("/sans_extension"), std::nullopt,
-                         at("/notes.txt"),     at("/absent.cxt"),     at(""),
-                         at("/sans_extension")};
-    trigger(rig, "save");
-    trigger(rig, "save");
-    EXPECT_TRUE(test::readBytes(folder + "/sans_extension").startsWith("{\\rtf1"));
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), (QStringList{"notes.txt", "sans_extension"}));
-    rig.window->tape().setText("autre chose");
-    for (int i = 0; i < 4; ++i)
-        trigger(rig, "load");
-    EXPECT_EQ(rig.tape(), "autre chose");
-    trigger(rig, "load");
-    EXPECT_EQ(rig.tape(), kTape);
+// Types `name` into Qt's own file dialog once it is open and presses Enter (no name: Cancel),
+// after checking its French face; records the folder it opened in. A dialog still open a
+// second later did not take the name: closed, so that the test fails rather than hangs.
+void typeWhenOpen(const char* name, const QString& folder, QString& openedIn) {
+    QTimer::singleShot(20, [name, folder, &openedIn] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        openedIn = QDir::cleanPath(dialog->directory().absolutePath());
+        EXPECT_EQ(
+            dialog->findChild<QComboBox*>("fileTypeCombo")->currentText() + '|' +
+                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(),
+            "Fichiers supportés|Annuler");
+        auto* box = dialog->findChild<QLineEdit*>("fileNameEdit");
+        if (!name)
+            return dialog->reject();
+        box->setText(QString::fromUtf8(name).replace("%P", folder));
+        QTest::keyClick(box, Qt::Key_Return);
+        // Gone with the dialog once it closes.
+        QTimer::singleShot(1000, dialog,
+                           [dialog] { ADD_FAILURE() << "left open", dialog->reject(); });
+    });
+}
+
+// Through the real dialog: each page goes to exactly the name typed (quotes, spaces, relative
+// paths; ".cxt" added to a name without an extension; a link chosen leads to its target),
+// replacing a page without a question, and comes back from it whole; with the state kept per
+// user, each dialog opens in the folder of the page chosen last. Cancel, and a load that fails,
+// leave the tape as it was. A save that fails half-way is the disk fault tests' case.
+TEST(NotePages, TypedNamesSaveAndLoadExactlyThere) {
+    ui::QtFileDialogs qtFiles;
+    MainWindowRig rig(nullptr, nullptr, nullptr, &qtFiles);
+    const QDir program(rig.folder.path());
+    test::writeBytes(program.filePath("Site.eff"), "\"https://old.example/\"\r\n");
+    test::writeBytes(program.filePath("notes.txt"), "12 + 3 = 15\n");
+    test::writeBytes(program.filePath("autre/mon memo.cxt"), "ancienne page");
+    program.mkpath("sous");
+    QFile::link(program.filePath("sous/cible.cxt"), program.filePath("lien.cxt"));
+    rig.shared.notePageFolder = program.path(); // state kept per user, its pages here
+    QString openedIn;
+    struct Step {
+        bool save;
+        const char *typed, *opensIn; // typed: null for Cancel, %P for the program folder
+        bool loads;
+    };
+    for (const Step& s :
+         {Step{true, nullptr, "", false},
+          Step{true, "%P/autre/mon memo \"Site.eff\".cxt", "", false},
+          Step{true, "q\"x.cxt", "autre", false}, Step{true, "mon memo", "autre", false},
+          Step{true, "../sous/page", "autre", false}, Step{true, "%P/page.txt", "sous", false},
+          Step{true, "%P/lien.cxt", "", false}, Step{false, nullptr, "", false},
+          Step{false, "notes.txt", "", false}, Step{false, "absente.cxt", "", false},
+          Step{false, "%P/autre/mon memo \"Site.eff\".cxt", "", true},
+          Step{false, "q\"x.cxt", "autre", true}, Step{false, "../sous/page.cxt", "autre", true},
+          Step{false, "%P/lien.cxt", "sous", true}}) {
+        SCOPED_TRACE(s.typed ? s.typed : "Annuler");
+        typeWhenOpen(s.typed, program.path(), openedIn);
+        rig.window->tape().setText(s.save ? kTape : "autre chose");
+        trigger(rig, s.save ? "save" : "load");
+        EXPECT_EQ(openedIn, QDir::cleanPath(program.filePath(s.opensIn)));
+        EXPECT_TRUE(s.save || rig.tape() == (s.loads ? kTape : "autre chose"));
+    }
+    QStringList files;
+    for (QDirIterator it(program.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        files << program.relativeFilePath(it.next());
+    files.sort();
+    EXPECT_EQ(files, (QStringList{"Site.eff", "autre/mon memo \"Site.eff\".cxt",
+                                  "autre/mon memo.cxt", "autre/q\"x.cxt", "lien.cxt", "notes.txt",
+                                  "page.txt", "sous/cible.cxt", "sous/page.cxt"}));
+    EXPECT_TRUE(QFileInfo(program.filePath("lien.cxt")).isSymLink());
+    EXPECT_EQ(test::readBytes(program.filePath("Site.eff")), "\"https://old.example/\"\r\n");
+    EXPECT_TRUE(test::readBytes(program.filePath("autre/mon memo.cxt")).startsWith("{\\rtf1"));
     EXPECT_TRUE(rig.dialogs.messages.empty());
-    ASSERT_EQ(rig.files.shown.size(), 7u);
-    EXPECT_EQ(rig.files.shown[0].filterPattern, "*.cxt");
-    EXPECT_EQ(rig.files.shown[6].initialFolder, folder.toStdString());
+    // A portable copy's dialogs open in its folder each time.
+    rig.shared.notePageFolder.clear();
+    for (const char* typed : {"sous/page.cxt", "autre/q\"x.cxt"}) {
+        typeWhenOpen(typed, program.path(), openedIn);
+        trigger(rig, "load");
+        EXPECT_EQ(openedIn, program.path());
+    }
 }
 
 class NoPrinter final : public ui::Printer {
