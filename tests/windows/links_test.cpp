@@ -17,13 +17,15 @@ void moveOver(QWidget* widget, QPoint at = {}) {
     QTest::mouseMove(widget, p);
 }
 
-// The coin opens the site file's address, else the maker's; offline it says so, over every
-// window; an address that is not http or https is never opened (the rule is the core tests').
+// The coin opens the site file's address, else the maker's, also in place of an address that
+// is not http or https (the rule is the core tests'); offline it says so, over every window.
 TEST(Coin, OpensTheSiteOrSaysThereIsNoConnection) {
     for (const auto& [site, connected, opened] :
          {std::tuple{"https://b.example/", true, "https://b.example/"},
           {"", true, "https://tirelix.example/"},
-          {"file:///etc/passwd", true, ""},
+          {"www.b.example", true, "https://tirelix.example/"},
+          {"file:///etc/passwd", true, "https://tirelix.example/"},
+          {"javascript:alert(1)", true, "https://tirelix.example/"},
           {"", false, ""}}) {
         OnlineRig rig;
         rig.load(false);
