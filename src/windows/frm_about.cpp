@@ -75,6 +75,9 @@ frmAbout::frmAbout(Services services, QWidget* parent)
     const QUrl site(QString::fromStdString(services_.siteAddress));
     Label1 = makeLabel(this, "Label1", site.host(), TwipsRect(1080, 2040, 1935, 255));
     Label1->setWordWrap(false);
+    // With a border, a label indents its text by half an "x" from the top and left edges: the
+    // fitted line would then lose its underline and descenders at the bottom.
+    Label1->setIndent(0);
     // A link the keyboard reaches too: Tab, then Space or Enter.
     Label1->setFocusPolicy(Qt::TabFocus);
     Label1->setStyleSheet(QStringLiteral("QLabel { color: blue; border: 1px solid transparent; }"
