@@ -96,15 +96,13 @@ long double cents(const std::string& t, bool typedNegative, std::string_view ent
 // digit groups written as French figures are (1 to 3 digits, then groups of 3, before the comma).
 std::string plainAmount(std::string_view entry) {
     const std::string space = "(?: |\xC2\xA0|\xE2\x80\xAF)", blank = "(?:\t|" + space + ")";
-    static const std::regex mark("(?:" + blank + "*(?:\xE2\x82\xAC|FF|F))?" + blank + "*$");
-    static const std::regex groups("^([ \t]*[+-]?)(\\d{1,3}(?:" + space + "\\d{3})+)(?!\\d)");
-    static const std::regex spaces(space);
-    std::string s =
-        std::regex_replace(std::string(entry), mark, "", std::regex_constants::format_first_only);
+    static const std::regex mark("(?:" + blank + "*(?:\xE2\x82\xAC|FF|F))?" + blank + "*$"),
+        groups("^([ \t]*[+-]?)(\\d{1,3}(?:" + space + "\\d{3})+)(?!\\d)"), spaces(space);
     std::smatch m;
-    if (std::regex_search(s, m, groups))
-        s = m.str(1) + std::regex_replace(m.str(2), spaces, "") + m.suffix().str();
-    return s;
+    const std::string s = std::regex_replace(std::string(entry), mark, "");
+    return !std::regex_search(s, m, groups)
+               ? s
+               : m.str(1) + std::regex_replace(m.str(2), spaces, "") + m.suffix().str();
 }
 
 void convert(std::string_view entry) {
