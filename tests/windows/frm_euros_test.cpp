@@ -73,8 +73,7 @@ TEST(MainWindow, KeysTitleClearNotesAndTheConverter) {
     // A result pasted back reads as the amount it shows.
     rig.clipboard.setText("8 097,79 F");
     QTest::keyClick(rig.box("Text1"), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(rig.text("Euros"), "1 234,50");
-    EXPECT_EQ(rig.dialogs.messages.size(), 1u);
+    EXPECT_EQ(rig.text("Euros") + QString::number(rig.dialogs.messages.size()), "1 234,501");
 }
 
 // Columns of a drawn box that hold ink (anything brighter than its black ground), rim aside.
