@@ -105,7 +105,6 @@ export DISPLAY=:$(head -n1 "$work/display")
 [ "$wm" = none ] || start_window_manager "$work/wm"
 
 is_viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
-is_minimised() { xwininfo -id "$1" | grep -q 'Map State: IsUnMapped'; }
 # Starts the program and waits until its main window (titled "Tirelix" and, unlike Qt's helper
 # windows and the foreign window, with a window class) is on screen.
 expect_started() {
@@ -139,7 +138,7 @@ fi
 if [ "$outcome" = started ]; then
     expect_started
 elif [ "$outcome" = restored ]; then
-    xdotool windowminimize "$window" && poll is_minimised "$window" || fail "not minimised"
+    xdotool windowminimize "$window" && poll eval '! is_viewable "$window"' || fail "not minimised"
     HOME=$work/home.second expect_output "" "$exe"
     poll is_viewable "$window" || fail "the running window stayed minimised"
 elif [ "$outcome" = refused ]; then

@@ -98,11 +98,11 @@ std::string plainAmount(std::string_view entry) {
     const std::string space = "(?: |\xC2\xA0|\xE2\x80\xAF)", blank = "(?:\t|" + space + ")";
     static const std::regex mark("(?:" + blank + "*(?:\xE2\x82\xAC|FF|F))?" + blank + "*$"),
         groups("^([ \t]*[+-]?)(\\d{1,3}(?:" + space + "\\d{3})+)(?!\\d)"), spaces(space);
-    std::smatch m;
     const std::string s = std::regex_replace(std::string(entry), mark, "");
-    return !std::regex_search(s, m, groups)
-               ? s
-               : m.str(1) + std::regex_replace(m.str(2), spaces, "") + m.suffix().str();
+    std::smatch m;
+    return std::regex_search(s, m, groups)
+               ? m.str(1) + std::regex_replace(m.str(2), spaces, "") + m.suffix().str()
+               : s;
 }
 
 void convert(std::string_view entry) {

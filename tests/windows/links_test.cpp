@@ -95,11 +95,9 @@ TEST(AboutBox, ModelessOnceItsLinkDrawnWholeAndClosed) {
     const QImage drawn = label->grab().toImage();
     int longestBlueRow = 0, underline = -1, lowestInk = -1;
     for (int y = 0; y < drawn.height(); ++y) {
-        int blue = 0;
-        for (int x = 0; x < drawn.width(); ++x) {
-            const QColor c = drawn.pixelColor(x, y);
-            blue += c.blue() > 128 && c.red() < 100 && c.green() < 100;
-        }
+        const auto* row = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        const int blue = static_cast<int>(
+            std::count_if(row, row + drawn.width(), [](QRgb p) { return qRgb(0, 0, 255) == p; }));
         underline = blue > longestBlueRow ? y : underline;
         longestBlueRow = std::max(longestBlueRow, blue);
         lowestInk = blue > 0 ? y : lowestInk;
