@@ -24,10 +24,8 @@ int textContrast(QWidget* widget) {
 
 TEST(DarkPalette, ColouredControlsKeepTheirTextReadable) {
     const QPalette desktop = QApplication::palette();
-    // Text, button, light, dark, mid, text, bright text, base, window: button texts as texts.
-    const QPalette dark(QColor(238, 238, 236), QColor(53, 53, 53), QColor(80, 80, 80),
-                        QColor(20, 20, 20), QColor(40, 40, 40), QColor(238, 238, 236), Qt::white,
-                        QColor(35, 35, 35), QColor(53, 53, 53));
+    // Built from a dark grey: white texts, a black base.
+    const QPalette dark(QColor(53, 53, 53));
     for (const bool isDark : {true, false}) {
         QApplication::setPalette(isDark ? dark : desktop);
         test::AboutRig rig;
