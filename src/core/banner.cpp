@@ -14,7 +14,7 @@ BannerTick PlanBannerTick(int interval, bool pubActive) {
 }
 
 std::string CoinAddress(std::string_view siteAddress, std::string_view defaultSiteAddress) {
-    return std::string(siteAddress.empty() ? defaultSiteAddress : siteAddress);
+    return std::string(IsWebAddress(siteAddress) ? siteAddress : defaultSiteAddress);
 }
 
 bool IsWebAddress(std::string_view address) {

@@ -29,7 +29,9 @@ struct BannerTick {
 
 BannerTick PlanBannerTick(int interval, bool pubActive);
 
-// The address the coin opens: the one read from Site.eff, else the maker's.
+// The address the coin opens: the one read from Site.eff when it is a web address, else the
+// maker's. A bare "www.tirelix.example" or a file: or javascript: address still takes the user
+// somewhere safe rather than nowhere.
 std::string CoinAddress(std::string_view siteAddress, std::string_view defaultSiteAddress);
 
 // Only http and https addresses with a host are handed to the browser.

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <gmpxx.h>
+#include <optional>
+#include <string>
 
 namespace calc {
 
@@ -77,6 +79,74 @@ ExactAmount scanAmount(std::string_view s) {
     return a;
 }
 
+// The spaces that part digit groups, as French figures are written: a space (the result boxes'),
+// a no-break space, a narrow no-break space.
+constexpr std::array<std::string_view, 3> kGroupSpaces = {" ", "\xC2\xA0", "\xE2\x80\xAF"};
+
+// Bytes of the group space that `s` starts with, else 0.
+std::size_t groupSpace(std::string_view s) {
+    for (const std::string_view space : kGroupSpaces)
+        if (s.starts_with(space))
+            return space.size();
+    return 0;
+}
+
+// Blanks too: a tab may end a pasted figure.
+void dropSpacesAtEnd(std::string_view& s) {
+    for (bool dropped = true; dropped;) {
+        dropped = false;
+        for (const std::string_view space : {"\t", " ", "\xC2\xA0", "\xE2\x80\xAF"}) {
+            if (s.ends_with(space)) {
+                s.remove_suffix(space.size());
+                dropped = true;
+            }
+        }
+    }
+}
+
+// The entry as ReadNumber reads it: a currency mark at its end ("€", "F" or "FF", spaced or
+// not) dropped, and the spaces between digit groups too. Groups stand only before the decimal
+// comma: one to three digits, then groups of exactly three ("1 234 567,5"), so that a slip such
+// as "12 34" is still refused rather than read as another amount. nullopt for a bad grouping.
+std::optional<std::string> plainAmount(std::string_view s) {
+    dropSpacesAtEnd(s);
+    for (const std::string_view mark : {"\xE2\x82\xAC", "FF", "F"}) {
+        if (s.ends_with(mark)) {
+            s.remove_suffix(mark.size());
+            dropSpacesAtEnd(s);
+            break;
+        }
+    }
+
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+        ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    std::string out(s.substr(0, i));
+    std::size_t group = 0; // digits of the group being read
+    bool grouped = false;
+    while (i < s.size()) {
+        if (isDigit(s[i])) {
+            out += s[i++];
+            ++group;
+            continue;
+        }
+        const std::size_t space = groupSpace(s.substr(i));
+        if (space == 0 || i + space >= s.size() || !isDigit(s[i + space]))
+            break;
+        if (group == 0 || group > 3 || (grouped && group != 3))
+            return std::nullopt;
+        grouped = true;
+        group = 0;
+        i += space;
+    }
+    if (grouped && group != 3)
+        return std::nullopt;
+    out += s.substr(i);
+    return out;
+}
+
 mpz_class powerOfTen(std::int64_t n) {
     mpz_class p;
     mpz_ui_pow_ui(p.get_mpz_t(), 10, static_cast<unsigned long>(n));
@@ -136,11 +206,12 @@ Conversion ConvertAmount(std::string_view entry) {
         return result;
     }
 
-    std::array<char, kMaxEntryLength> buffer{};
-    std::replace_copy(entry.begin(), entry.end(), buffer.begin(), '.', ',');
-    const std::string_view text(buffer.data(), entry.size());
+    std::optional<std::string> plain = plainAmount(entry);
+    if (plain)
+        std::replace(plain->begin(), plain->end(), '.', ',');
+    const std::string_view text = plain ? std::string_view(*plain) : std::string_view();
 
-    if (!ReadNumber(text).ok()) {
+    if (!plain || !ReadNumber(text).ok()) {
         result.status = ConversionStatus::NotNumeric;
         return result;
     }

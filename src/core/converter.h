@@ -27,9 +27,12 @@ struct Conversion {
 };
 
 // Reads `entry` as euros for `francs` and as francs for `euros`, at 6.55957 francs for one euro.
-// A point counts as the decimal comma. The amount is taken exactly as typed, however many
-// decimals, and each result is rounded to the cent with halves away from zero (as the official
-// changeover rules require), then written "##,##0.00" with a plain space between thousands.
+// A point counts as the decimal comma. The figures the program writes read back: digit groups
+// parted by a space, a no-break or a narrow no-break space (1 to 3 digits, then groups of
+// exactly 3, before the comma), and a "€", "F" or "FF" at the end, spaced or not. The amount is
+// taken exactly as typed, however many decimals, and each result is rounded to the cent with
+// halves away from zero (as the official changeover rules require), then written "##,##0.00"
+// with a plain space between thousands.
 Conversion ConvertAmount(std::string_view entry);
 
 } // namespace calc

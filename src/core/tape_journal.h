@@ -60,7 +60,7 @@ class JournaledTape final : public ui::Tape {
     void moveCaretToEnd() override { tape_.moveCaretToEnd(); }
     std::string text() const override { return tape_.text(); }
     void setText(std::string_view text) override;
-    std::string selectedText() const override { return tape_.selectedText(); }
+    std::string selectedText(std::size_t count) const override { return tape_.selectedText(count); }
 
   private:
     void record(const std::string& records);

@@ -101,9 +101,13 @@ bool CheckAlreadyRunning(QWidget& window, const QString& title) {
 
     if (const auto titled = ui::FindTopLevelWindowsTitled(title, own)) {
         // The program's own windows, whatever Qt adds to the main window, are the one match
-        // expected; any other window with the title makes a second.
-        return std::any_of(titled->begin(), titled->end(),
-                           [](const ui::TitledWindow& w) { return !w.own; });
+        // expected; any other window with the title makes a second. Started again, the program
+        // was most likely looked for: that window comes forward, even from the task bar.
+        const auto other = std::find_if(titled->begin(), titled->end(),
+                                        [](const ui::TitledWindow& w) { return !w.own; });
+        if (other != titled->end())
+            ui::ActivateWindow(other->id);
+        return other != titled->end();
     }
     return lockHeldElsewhere(title);
 }

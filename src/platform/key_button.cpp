@@ -1,5 +1,7 @@
 #include "platform/key_button.h"
 
+#include "platform/widgets.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 
@@ -15,10 +17,17 @@ const QColor kPressedFace(160, 160, 160);
 
 KeyButton::KeyButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setFaceColour(face_);
 }
 
 void KeyButton::setFaceColour(const QColor& colour) {
     face_ = colour;
+    // The caption goes with the face, whatever colour the desktop gives button texts.
+    QPalette caption = palette();
+    caption.setColor(QPalette::Active, QPalette::ButtonText, ui::TextColourOn(colour));
+    caption.setColor(QPalette::Inactive, QPalette::ButtonText, ui::TextColourOn(colour));
+    caption.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
+    setPalette(caption);
     update();
 }
 

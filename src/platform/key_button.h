@@ -14,7 +14,8 @@ class KeyButton final : public QPushButton {
   public:
     explicit KeyButton(const QString& caption, QWidget* parent = nullptr);
 
-    // The face's colour at rest (the "=" key is darker than the others).
+    // The face's colour at rest (the "=" key is darker than the others); the caption takes black
+    // or white to match.
     void setFaceColour(const QColor& colour);
 
   protected:

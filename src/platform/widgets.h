@@ -27,10 +27,17 @@ inline QLabel* MakePicture(QWidget* parent, const char* name, const QString& res
     return label;
 }
 
-// A plain coloured area: the control fills its background with `colour`.
+// Black or white, whichever reads on `ground`: a control that sets its own background sets its
+// text colour with it, or a dark desktop theme's light text lands on a light ground.
+inline QColor TextColourOn(const QColor& ground) {
+    return ground.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+// A plain coloured area: the control fills its background with `colour`, its text readable on it.
 inline void PaintBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, TextColourOn(colour));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

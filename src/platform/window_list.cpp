@@ -253,4 +253,40 @@ std::optional<std::vector<TitledWindow>> FindTopLevelWindowsTitled(const QString
 #endif
 }
 
+void ActivateWindow(std::uint32_t id) {
+#if QT_CONFIG(xcb)
+    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* const connection = x11 ? x11->connection() : nullptr;
+    if (!connection || xcb_connection_has_error(connection))
+        return;
+    constexpr std::string_view kName = "_NET_ACTIVE_WINDOW";
+    const auto atom = take<xcb_intern_atom_reply_t>(
+        connection,
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(kName.size()), kName.data()),
+        xcb_intern_atom_reply);
+    if (!atom)
+        return;
+    xcb_client_message_event_t message = {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = atom->atom;
+    // Sent for the user, as a pager or task bar does: window managers then skip their
+    // focus-stealing prevention.
+    message.data.data32[0] = 2;
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem > 0;
+         xcb_screen_next(&it))
+        xcb_send_event(connection, 0, it.data->root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+    // A round trip: the request has reached the server before this process ends.
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+#else
+    (void)id;
+#endif
+}
+
 } // namespace ui

@@ -23,4 +23,8 @@ struct TitledWindow {
 std::optional<std::vector<TitledWindow>> FindTopLevelWindowsTitled(const QString& title,
                                                                    std::span<const WId> ownIds);
 
+// Asks the window manager to bring the client window `id` forward, out of the task bar if it
+// was minimised, and to give it the focus (_NET_ACTIVE_WINDOW). Nothing off X11.
+void ActivateWindow(std::uint32_t id);
+
 } // namespace ui

@@ -77,10 +77,18 @@ frmAbout::frmAbout(Services services, QWidget* parent)
     const QUrl site(QString::fromStdString(services_.siteAddress));
     Label1 = makeLabel(this, "Label1", site.host(), TwipsRect(1080, 2040, 1935, 255));
     Label1->setWordWrap(false);
+    // With a border, a label indents its text by half an "x" from the top and left edges: the
+    // fitted line would then lose its underline and descenders at the bottom.
+    Label1->setIndent(0);
     // A link the keyboard reaches too: Tab, then Space or Enter.
     Label1->setFocusPolicy(Qt::TabFocus);
-    Label1->setStyleSheet(QStringLiteral("QLabel { color: blue; border: 1px solid transparent; }"
-                                         "QLabel:focus { border: 1px dotted blue; }"));
+    // Blue on the usual light window; a dark desktop theme's dark window takes a light blue.
+    const QString linkColour = palette().color(QPalette::Window).lightness() < 128
+                                   ? QStringLiteral("rgb(128, 170, 255)")
+                                   : QStringLiteral("blue");
+    Label1->setStyleSheet(QStringLiteral("QLabel { color: %1; border: 1px solid transparent; }"
+                                         "QLabel:focus { border: 1px dotted %1; }")
+                              .arg(linkColour));
     ui::SetAccessibleRole(Label1, QAccessible::Link);
     QFont linkFont = Label1->font();
     linkFont.setBold(true);

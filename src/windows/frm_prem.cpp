@@ -78,7 +78,7 @@ frmPrem::frmPrem(shell::WindowDirectory& windows, shell::SharedState& shared, QW
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setStyleSheet(
-        QStringLiteral("QPlainTextEdit { background-color: rgb(224, 224, 224); }"));
+        QStringLiteral("QPlainTextEdit { background-color: rgb(224, 224, 224); color: black; }"));
     // Each line on a line of its own, as written.
     const int margin =
         2 * static_cast<int>(Text1->document()->documentMargin()) + 2 * Text1->frameWidth();

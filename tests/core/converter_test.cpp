@@ -22,6 +22,12 @@ TEST(ConvertAmount, EveryTypedDigitAndTheLengthLimitCount) {
         // At most 254 characters are taken.
         {std::string(251, ' ') + "100", "655,96", "15,24"},
         {std::string(252, ' ') + "100", "0", "0"},
+        // The result boxes' own figures, digit groups spaced as French figures are, a currency
+        // mark after; the groups must be whole (the refusals after the table).
+        {"8 097,79", "53 118,02", "1 234,50"},
+        {"-1\u00A0234\u202F567.5\t", "-8 098 231,94", "-188 208,60"},
+        {"12,50 €", "81,99", "1,91"},
+        {"1\u00A0000FF", "6 559,57", "152,45"},
     };
     for (const auto& [entry, francs, euros] : cases) {
         const calc::Conversion got = ConvertAmount(entry);
@@ -29,9 +35,11 @@ TEST(ConvertAmount, EveryTypedDigitAndTheLengthLimitCount) {
                   francs == "0" ? ConversionStatus::NotNumeric : ConversionStatus::Converted);
         EXPECT_EQ(got.francs + " | " + got.euros, francs + " | " + euros) << entry;
     }
+    for (const char* refused :
+         {"12 34", "1234 567", "1 234 5", "1 234,567 8", "1  234", "- 123", "€", "12 € F", "F12"})
+        EXPECT_EQ(ConvertAmount(refused).status, ConversionStatus::NotNumeric) << refused;
     // Amounts near the top of the double range are converted in full, digit by digit.
     const calc::Conversion top = ConvertAmount("-1E308");
-    ASSERT_EQ(top.status, ConversionStatus::Converted);
     EXPECT_EQ(top.francs.size(), 415u);
     EXPECT_TRUE(top.francs.starts_with("-655 957 000 000 ") && top.francs.ends_with(" 000,00"));
     EXPECT_EQ(top.euros.size(), 414u);

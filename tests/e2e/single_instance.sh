@@ -3,8 +3,9 @@
 #
 #   single_instance.sh x11 CASE TIRELIX X_CLIENT INSTANCE_CHECK_DRIVER
 # A start finding another window titled exactly "Tirelix", of any program, mapped or not, ends
-# at once and silently (exit 0, no window shown). Each case runs on an X server of its own, so
-# that its windows (and the window manager of the framed case) never meet another test's.
+# at once and silently (exit 0, no window shown), asking the window manager to bring that window
+# forward. Each case runs on an X server of its own, so that its windows (and the window manager
+# of the framed case) never meet another test's.
 #
 #   single_instance.sh lock CASE TIRELIX INSTANCE_CHECK_DRIVER
 # Where no X11 window list can be read (here the offscreen platform), a lock file held for the
@@ -86,6 +87,8 @@ foreign_longer_title)                     set -- none started "Tirelix 2" mapped
 foreign_inside_titled_window)             set -- none started Tirelix     mapped   1 - Calculatrice - ;;
 # Under a reparenting window manager, the running instance's window sits in a frame.
 second_start_in_frame)                    set -- openbox refused - ;;
+# Minimised, the running instance's window comes back before the second start ends.
+second_start_restores_minimised)          set -- openbox restored - ;;
 # Named "Tirelix", the application gets helper windows from Qt titled "Tirelix" too: they are
 # still the one instance.
 own_windows_titled_Tirelix)               set -- none own - ;;
@@ -134,6 +137,10 @@ fi
 
 if [ "$outcome" = started ]; then
     expect_started
+elif [ "$outcome" = restored ]; then
+    xdotool windowminimize "$window" && poll eval '! is_viewable "$window"' || fail "not minimised"
+    HOME=$work/home.second expect_output "" "$exe"
+    poll is_viewable "$window" || fail "the running window stayed minimised"
 elif [ "$outcome" = refused ]; then
     # The second start ends by itself, exit 0, silent, with no window mapped meanwhile.
     mkfifo "$work/watch.in"

@@ -1,7 +1,7 @@
 // Number text on any bytes. ReadNumber against an independent reading of the same grammar (C's
 // strtod on the text with a point), and the canonical NumberText of every value it gives. The
-// converter: the status follows ReadNumber's rule, the results keep the "##,##0.00" pattern
-// and the rate. Paste-back
+// converter: the status follows ReadNumber's rule (digit groups and a currency mark aside), the
+// results keep the "##,##0.00" pattern and the rate. Paste-back
 // ("M") of the bytes as the clipboard: a figure from 0 to 2147483647 is typed in as digits,
 // everything else ends in exactly one of the three messages and a reset.
 #include "calculator_rig.h"
@@ -92,10 +92,23 @@ long double cents(const std::string& t, bool typedNegative, std::string_view ent
     return value;
 }
 
+// The entry as the converter reads it: a currency mark at its end dropped, then the spaces of
+// digit groups written as French figures are (1 to 3 digits, then groups of 3, before the comma).
+std::string plainAmount(std::string_view entry) {
+    const std::string space = "(?: |\xC2\xA0|\xE2\x80\xAF)", blank = "(?:\t|" + space + ")";
+    static const std::regex mark("(?:" + blank + "*(?:\xE2\x82\xAC|FF|F))?" + blank + "*$"),
+        groups("^([ \t]*[+-]?)(\\d{1,3}(?:" + space + "\\d{3})+)(?!\\d)"), spaces(space);
+    const std::string s = std::regex_replace(std::string(entry), mark, "");
+    std::smatch m;
+    return std::regex_search(s, m, groups)
+               ? m.str(1) + std::regex_replace(m.str(2), spaces, "") + m.suffix().str()
+               : s;
+}
+
 void convert(std::string_view entry) {
     const calc::Conversion c = calc::ConvertAmount(entry);
     const ReadResult read =
-        calc::ReadNumber(std::regex_replace(std::string(entry), std::regex("\\."), ","));
+        calc::ReadNumber(std::regex_replace(plainAmount(entry), std::regex("\\."), ","));
     check((c.status == ConversionStatus::Empty) == (entry.empty() || entry == "0"),
           "only \"\" and \"0\" are empty", entry);
     const bool converted = c.status == ConversionStatus::Converted;

@@ -62,6 +62,10 @@ TEST(MainWindow, KeysTitleClearNotesAndTheConverter) {
     rig.click("Command4");
     EXPECT_EQ(rig.text("Text1") + rig.text("Francs") + rig.text("Euros"), "00");
     EXPECT_TRUE(rig.box("Text1")->hasFocus());
+    // A result pasted back reads as the amount it shows.
+    rig.clipboard.setText("8 097,79 F");
+    QTest::keyClick(rig.box("Text1"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(rig.text("Euros") + QString::number(rig.dialogs.messages.size()), "1 234,501");
 }
 
 // Columns of a drawn box that hold ink (anything brighter than its black ground), rim aside.

@@ -73,7 +73,7 @@ struct OnlineRig : MainWindowRig {
     }
 };
 
-inline constexpr const char* kSite = "https://site.tirelix.example/page";
+inline constexpr const char* kSite = "https://tirelix.example/";
 
 // The about box's window object, the only one the main window then opens.
 struct AboutSlot : shell::WindowDirectory {
