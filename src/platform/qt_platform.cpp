@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -191,6 +193,56 @@ void PlainTextTape::setText(std::string_view text) {
 
 std::string PlainTextTape::selectedText() const {
     return toTapeText(edit_->textCursor().selectedText());
+}
+
+std::unique_ptr<QTextDocument> PlainTextTape::startLoad() {
+    std::unique_ptr<QTextDocument> old(edit_->document());
+    auto* doc = new QTextDocument(edit_);
+    doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
+    doc->setUndoRedoEnabled(false);
+    doc->setDefaultFont(old->defaultFont());
+    doc->setDefaultTextOption(old->defaultTextOption());
+    doc->setDocumentMargin(old->documentMargin());
+    // Not a child of the editor any more, or setDocument() would free it here, line by line.
+    old->setParent(nullptr);
+    edit_->setDocument(doc);
+    old->moveToThread(nullptr);
+    loadPoint_ = QTextCursor(doc);
+    // Lines typed during the load stay after it.
+    loadPoint_.setKeepPositionOnInsert(true);
+    return old;
+}
+
+std::size_t PlainTextTape::loadSome(std::string_view text, std::size_t from,
+                                    std::chrono::milliseconds budget) {
+    // A piece this size takes a few milliseconds to insert, so the budget is barely passed.
+    constexpr std::size_t kPiece = 16 * 1024;
+    QElapsedTimer clock;
+    clock.start();
+    while (from < text.size() && clock.elapsed() < budget.count()) {
+        // Cut after a line end: a CR LF or a UTF-8 sequence is never split.
+        std::size_t end = std::min(text.size(), from + kPiece);
+        if (end < text.size()) {
+            std::size_t lf = text.rfind('\n', end - 1);
+            if (lf == std::string_view::npos || lf < from)
+                lf = text.find('\n', end);
+            end = lf == std::string_view::npos ? text.size() : lf + 1;
+        }
+        QTextCursor cursor(edit_->document());
+        cursor.setPosition(loadPoint_.position());
+        cursor.insertText(toDocumentText(text.substr(from, end - from)));
+        loadPoint_.setPosition(cursor.position());
+        from = end;
+    }
+    return from;
+}
+
+QString PlainTextTape::snapshot() const {
+    return edit_->document()->toRawText();
+}
+
+std::string PlainTextTape::TapeText(QString documentText) {
+    return toTapeText(std::move(documentText));
 }
 
 } // namespace ui

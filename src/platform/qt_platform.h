@@ -3,8 +3,14 @@
 
 #include "core/desktop.h"
 
+#include <QString>
+#include <QTextCursor>
+#include <chrono>
+#include <memory>
+
 class QLineEdit;
 class QPlainTextEdit;
+class QTextDocument;
 class QWidget;
 
 namespace ui {
@@ -55,8 +61,22 @@ class PlainTextTape final : public Tape {
     void setText(std::string_view text) override;
     std::string selectedText() const override;
 
+    // A note page is loaded in slices, so that the window answers between them. startLoad()
+    // puts an empty document in place and gives back the old one, detached from every thread so
+    // that the caller can free it off the event loop; loadSome() adds whole lines of `text` from
+    // `from` at the load point until `budget` is spent, and says where it stopped. What the
+    // calculator writes meanwhile goes below the loaded lines.
+    std::unique_ptr<QTextDocument> startLoad();
+    std::size_t loadSome(std::string_view text, std::size_t from, std::chrono::milliseconds budget);
+
+    // The whole text as the document holds it, taken at once; TapeText() turns it into the
+    // tape's text on any thread.
+    QString snapshot() const;
+    static std::string TapeText(QString documentText);
+
   private:
     QPlainTextEdit* edit_;
+    QTextCursor loadPoint_;
 };
 
 } // namespace ui

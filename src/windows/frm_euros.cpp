@@ -90,6 +90,7 @@ void frmEuros::buildControls() {
     tape_ = std::make_unique<ui::PlainTextTape>(blocnote);
     calculator_ = std::make_unique<calc::Calculator>(calc::CalculatorIo{
         *display_, *keyboardBox_, *tape_, services_.dialogs, services_.clipboard});
+    notePages_ = std::make_unique<shell::NotePages>(notePageIo());
 
     // Qt leaves the children made after their window was shown hidden; these show as the window
     // would have shown them, which skips those hidden on purpose.
@@ -107,6 +108,10 @@ frmEuros::~frmEuros() = default;
 
 ui::Tape& frmEuros::tape() {
     return *tape_;
+}
+
+bool frmEuros::notePageBusy() const {
+    return notePages_->busy();
 }
 
 void frmEuros::buildCalculatorPanel() {
@@ -441,13 +446,11 @@ shell::NotePageIo frmEuros::notePageIo() {
 }
 
 void frmEuros::load_Click() {
-    shell::NotePageIo io = notePageIo();
-    shell::LoadNotePage(io);
+    notePages_->load();
 }
 
 void frmEuros::save_Click() {
-    shell::NotePageIo io = notePageIo();
-    shell::SaveNotePage(io);
+    notePages_->save();
 }
 
 void frmEuros::imprimante_Click() {

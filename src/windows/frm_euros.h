@@ -30,6 +30,7 @@ class Timer;
 namespace shell {
 struct SharedState;
 struct NotePageIo;
+class NotePages;
 class WindowDirectory;
 } // namespace shell
 
@@ -117,6 +118,8 @@ class frmEuros : public QWidget {
 
     calc::Calculator& calculator() { return *calculator_; }
     ui::Tape& tape();
+    // A note page is being read or written.
+    bool notePageBusy() const;
     QMenu* menu() const { return menu_; }
 
     bool ClearText1OnFocus = true;
@@ -215,4 +218,6 @@ class frmEuros : public QWidget {
     std::unique_ptr<ui::LineEditBox> keyboardBox_;
     std::unique_ptr<ui::PlainTextTape> tape_;
     std::unique_ptr<calc::Calculator> calculator_;
+    // Last: its worker may still use the tape while it is destroyed.
+    std::unique_ptr<shell::NotePages> notePages_;
 };

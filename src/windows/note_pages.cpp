@@ -3,8 +3,11 @@
 #include "core/rtf.h"
 #include "core/texts.h"
 #include "platform/files.h"
+#include "platform/qt_platform.h"
 
 #include <QString>
+#include <QTextDocument>
+#include <optional>
 
 namespace shell {
 
@@ -12,31 +15,134 @@ namespace {
 
 // Large enough for years of tape; a bigger file is not a note page.
 constexpr qint64 kMaxNotePageBytes = 64 * 1024 * 1024;
+// A longer line is not a tape's: laying it out would hold the window for seconds and take
+// hundreds of megabytes, so such a page is refused as a too big one is.
+constexpr std::size_t kMaxLineBytes = 64 * 1024;
+// The window's time for one slice of a load; it answers between slices.
+constexpr std::chrono::milliseconds kSlice{20};
 
 ui::FileDialogSettings dialogSettings(const NotePageIo& io, const char* title) {
     return {title, "Fichiers supportés", "*.cxt", io.programFolder};
 }
 
-} // namespace
-
-void SaveNotePage(NotePageIo& io) {
-    const auto path = io.files.saveFile(dialogSettings(io, "Sauver une page de note"));
-    if (!path || path->empty())
-        return;
-    ui::WriteFileAtomically(QString::fromStdString(*path), calc::WriteRtf(io.tape.text()));
+bool linesFit(std::string_view text) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::size_t length = end - start - (end > start && text[end - 1] == '\r' ? 1 : 0);
+        if (length > kMaxLineBytes)
+            return false;
+        start = end + 1;
+    }
+    return true;
 }
 
-void LoadNotePage(NotePageIo& io) {
-    const auto path = io.files.openFile(dialogSettings(io, "Charger une page de note"));
+// The page's text, or nullopt when the file is not a page the tape can show.
+std::optional<std::string> readPage(const QString& path) {
+    std::optional<std::string> bytes = ui::ReadWholeFile(path, kMaxNotePageBytes);
+    if (!bytes)
+        return std::nullopt;
+    calc::RtfReadResult page = calc::ReadRtf(*bytes);
+    bytes.reset();
+    if (!page.ok || !linesFit(page.text))
+        return std::nullopt;
+    return std::move(page.text);
+}
+
+} // namespace
+
+NotePages::NotePages(NotePageIo io) : io_(std::move(io)) {
+    slices_.setInterval(0);
+    QObject::connect(&slices_, &QTimer::timeout, &receiver_, [this] { loadSlice(); });
+}
+
+NotePages::~NotePages() {
+    slices_.stop();
+    if (worker_.joinable())
+        worker_.join();
+}
+
+bool NotePages::refuseWhileBusy() {
+    if (!busy_)
+        return false;
+    io_.dialogs.messageBox({"Une page de note est déjà en cours de lecture ou d'écriture.",
+                            std::string(calc::kProgramTitle), ui::Buttons::Ok,
+                            ui::Icon::Information});
+    return true;
+}
+
+void NotePages::save() {
+    if (refuseWhileBusy())
+        return;
+    const auto path = io_.files.saveFile(dialogSettings(io_, "Sauver une page de note"));
     if (!path || path->empty())
         return;
-    const auto bytes = ui::ReadWholeFile(QString::fromStdString(*path), kMaxNotePageBytes);
-    if (!bytes)
+    busy_ = true;
+    worker_ = std::thread([this, path = QString::fromStdString(*path),
+                           text = io_.tape.snapshot()]() mutable {
+        ui::WriteFileAtomically(path, calc::WriteRtf(ui::PlainTextTape::TapeText(std::move(text))));
+        QMetaObject::invokeMethod(
+            &receiver_,
+            [this] {
+                worker_.join();
+                busy_ = false;
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void NotePages::load() {
+    if (refuseWhileBusy())
         return;
-    const calc::RtfReadResult page = calc::ReadRtf(*bytes);
-    if (!page.ok)
+    const auto path = io_.files.openFile(dialogSettings(io_, "Charger une page de note"));
+    if (!path || path->empty())
         return;
-    io.tape.setText(page.text);
+    busy_ = true;
+    worker_ = std::thread([this, path = QString::fromStdString(*path)] {
+        auto page = std::make_shared<std::optional<std::string>>(readPage(path));
+        QMetaObject::invokeMethod(
+            &receiver_,
+            [this, page] {
+                worker_.join();
+                if (!*page) {
+                    busy_ = false;
+                    return;
+                }
+                loading_ = std::move(**page);
+                loaded_ = 0;
+                // A long tape takes a while to free: not on the window's thread.
+                freeing_ = true;
+                worker_ = std::thread([this, old = io_.tape.startLoad()]() mutable {
+                    old.reset();
+                    QMetaObject::invokeMethod(
+                        &receiver_,
+                        [this] {
+                            worker_.join();
+                            freeing_ = false;
+                            endLoad();
+                        },
+                        Qt::QueuedConnection);
+                });
+                slices_.start();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void NotePages::loadSlice() {
+    loaded_ = io_.tape.loadSome(loading_, loaded_, kSlice);
+    if (loaded_ < loading_.size())
+        return;
+    slices_.stop();
+    std::string().swap(loading_);
+    endLoad();
+}
+
+void NotePages::endLoad() {
+    if (!freeing_ && !slices_.isActive())
+        busy_ = false;
 }
 
 void PrintNotePage(NotePageIo& io) {

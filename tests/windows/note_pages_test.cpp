@@ -1,3 +1,4 @@
+#include "core/rtf.h"
 #include "main_window_rig.h"
 #include "test_files.h"
 
@@ -16,8 +17,14 @@ namespace {
 const std::string kTape =
     lines({"12 + 3 =  15", " ------- Épicerie {€} \\ 100%\u00a0:", "1,5 x 2 =  3"});
 
-void trigger(MainWindowRig& rig, const char* item) {
+void start(MainWindowRig& rig, const char* item) {
     rig.window->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+}
+
+// The command, then the event loop until the page is read or written.
+void trigger(MainWindowRig& rig, const char* item) {
+    start(rig, item);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.window->notePageBusy(); }, 60000));
 }
 
 // Saved as RTF under the name as typed (overwriting without a question), loaded back whole;
@@ -47,6 +54,62 @@ TEST(NotePages, SaveLoadCancelAndFailedLoad) {
     ASSERT_EQ(rig.files.shown.size(), 7u);
     EXPECT_EQ(rig.files.shown[0].filterPattern, "*.cxt");
     EXPECT_EQ(rig.files.shown[6].initialFolder, folder.toStdString());
+}
+
+const char* const kBusy = "Une page de note est déjà en cours de lecture ou d'écriture.";
+
+// While a page is written, another save or a load is refused with a message; the page written is
+// the tape as it was when the save was asked for, even if the tape changes meanwhile or the window
+// is closed before the end.
+TEST(NotePages, OnePageAtATimeAndTheTapeAsItWas) {
+    for (const bool closeAtOnce : {false, true}) {
+        MainWindowRig rig;
+        std::string tape;
+        for (int i = 0; i < 200000; ++i)
+            tape += "1234,5 + 6789 =  8023,5\r\n";
+        rig.window->tape().setText(tape);
+        const QString page = rig.folder.path() + "/page.cxt";
+        test::writeBytes(page, "{\\rtf1 ancienne page}");
+        rig.files.answers = {page.toStdString(), page.toStdString(), page.toStdString()};
+        start(rig, "save");
+        rig.window->tape().append("12 + 3 =  15\r\n");
+        if (closeAtOnce) {
+            rig.window.reset();
+        } else {
+            start(rig, "save");
+            trigger(rig, "load");
+            EXPECT_EQ(rig.files.shown.size(), 1u);
+            ASSERT_EQ(rig.dialogs.messages.size(), 2u);
+            EXPECT_EQ(rig.dialogs.messages[1].text, kBusy);
+        }
+        EXPECT_EQ(calc::ReadRtf(test::readBytes(page).toStdString()).text, tape);
+    }
+}
+
+// A page the tape can show loads whole, however many lines it has; one with a line no tape has
+// is refused as a too big file is, and leaves the tape as it was.
+TEST(NotePages, BigPagesLoadWholeOrNotAtAll) {
+    const std::string line(64 * 1024, 'x');
+    std::string empties;
+    for (int i = 0; i < 300000; ++i)
+        empties += "\r\n";
+    const struct {
+        std::string text;
+        bool loads;
+    } pages[] = {{empties, true},
+                 {line + "\r\n" + line, true},
+                 {"x" + line + "\r\n", false},
+                 {"1\r\n" + line + "y", false}};
+    MainWindowRig rig;
+    const QString path = rig.folder.path() + "/big.cxt";
+    for (const auto& p : pages) {
+        test::writeBytes(path, QByteArray::fromStdString(calc::WriteRtf(p.text)));
+        rig.window->tape().setText("avant");
+        rig.files.answers = {path.toStdString()};
+        trigger(rig, "load");
+        EXPECT_EQ(rig.tape(), p.loads ? p.text : "avant") << p.text.size();
+    }
+    EXPECT_TRUE(rig.dialogs.messages.empty());
 }
 
 class NoPrinter final : public ui::Printer {
