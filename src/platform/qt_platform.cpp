@@ -215,18 +215,20 @@ std::unique_ptr<QTextDocument> PlainTextTape::startLoad() {
 
 std::size_t PlainTextTape::loadSome(std::string_view text, std::size_t from,
                                     std::chrono::milliseconds budget) {
-    // A piece this size takes a few milliseconds to insert, so the budget is barely passed.
-    constexpr std::size_t kPiece = 16 * 1024;
+    // A piece this size, in bytes or in lines, takes a few milliseconds to insert, so the budget
+    // is barely passed.
+    constexpr std::size_t kPieceBytes = 16 * 1024;
+    constexpr int kPieceLines = 512;
     QElapsedTimer clock;
     clock.start();
     while (from < text.size() && clock.elapsed() < budget.count()) {
-        // Cut after a line end: a CR LF or a UTF-8 sequence is never split.
-        std::size_t end = std::min(text.size(), from + kPiece);
-        if (end < text.size()) {
-            std::size_t lf = text.rfind('\n', end - 1);
-            if (lf == std::string_view::npos || lf < from)
-                lf = text.find('\n', end);
+        // Whole lines: a CR LF or a UTF-8 sequence is never split.
+        std::size_t end = from;
+        for (int lines = 0; lines < kPieceLines && end - from < kPieceBytes; ++lines) {
+            const std::size_t lf = text.find('\n', end);
             end = lf == std::string_view::npos ? text.size() : lf + 1;
+            if (end == text.size())
+                break;
         }
         QTextCursor cursor(edit_->document());
         cursor.setPosition(loadPoint_.position());

@@ -39,8 +39,11 @@ bool linesFit(std::string_view text) {
     return true;
 }
 
-// The page's text, or nullopt when the file is not a page the tape can show.
-std::optional<std::string> readPage(const QString& path) {
+// The page's text in pieces of whole lines, or nullopt when the file is not a page the tape can
+// show. The pieces are freed one by one as they go into the tape, so that a big page is not held
+// twice, as text and in the tape, until the end.
+std::optional<std::deque<std::string>> readPage(const QString& path) {
+    constexpr std::size_t kPiece = 1024 * 1024;
     std::optional<std::string> bytes = ui::ReadWholeFile(path, kMaxNotePageBytes);
     if (!bytes)
         return std::nullopt;
@@ -48,7 +51,15 @@ std::optional<std::string> readPage(const QString& path) {
     bytes.reset();
     if (!page.ok || !linesFit(page.text))
         return std::nullopt;
-    return std::move(page.text);
+    std::deque<std::string> pieces;
+    const std::string_view text = page.text;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', std::min(text.size(), start + kPiece));
+        end = end == std::string_view::npos ? text.size() : end + 1;
+        pieces.emplace_back(text.substr(start, end - start));
+        start = end;
+    }
+    return pieces;
 }
 
 } // namespace
@@ -101,7 +112,7 @@ void NotePages::load() {
         return;
     busy_ = true;
     worker_ = std::thread([this, path = QString::fromStdString(*path)] {
-        auto page = std::make_shared<std::optional<std::string>>(readPage(path));
+        auto page = std::make_shared<std::optional<std::deque<std::string>>>(readPage(path));
         QMetaObject::invokeMethod(
             &receiver_,
             [this, page] {
@@ -132,11 +143,16 @@ void NotePages::load() {
 }
 
 void NotePages::loadSlice() {
-    loaded_ = io_.tape.loadSome(loading_, loaded_, kSlice);
-    if (loaded_ < loading_.size())
+    if (!loading_.empty()) {
+        loaded_ = io_.tape.loadSome(loading_.front(), loaded_, kSlice);
+        if (loaded_ < loading_.front().size())
+            return;
+        loading_.pop_front();
+        loaded_ = 0;
+    }
+    if (!loading_.empty())
         return;
     slices_.stop();
-    std::string().swap(loading_);
     endLoad();
 }
 

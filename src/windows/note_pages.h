@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 #include <cstddef>
+#include <deque>
 #include <memory>
 #include <string>
 #include <thread>
@@ -53,8 +54,9 @@ class NotePages {
     NotePageIo io_;
     bool busy_ = false;
     std::thread worker_;
-    // The page being put into the tape, and how much of it is in.
-    std::string loading_;
+    // The page being put into the tape, in pieces freed as they go in, and how much of the
+    // first piece left is in.
+    std::deque<std::string> loading_;
     std::size_t loaded_ = 0;
     bool freeing_ = false;
     QTimer slices_;
