@@ -195,8 +195,15 @@ std::string PlainTextTape::selectedText() const {
     return toTapeText(edit_->textCursor().selectedText());
 }
 
-std::unique_ptr<QTextDocument> PlainTextTape::startLoad() {
+int PlainTextTape::loadMark() const {
+    return edit_->document()->characterCount() - 1;
+}
+
+std::unique_ptr<QTextDocument> PlainTextTape::startLoad(int mark) {
     std::unique_ptr<QTextDocument> old(edit_->document());
+    QTextCursor written(old.get());
+    written.setPosition(std::min(mark, old->characterCount() - 1));
+    written.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     auto* doc = new QTextDocument(edit_);
     doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
     doc->setUndoRedoEnabled(false);
@@ -207,6 +214,7 @@ std::unique_ptr<QTextDocument> PlainTextTape::startLoad() {
     old->setParent(nullptr);
     edit_->setDocument(doc);
     old->moveToThread(nullptr);
+    QTextCursor(doc).insertText(written.selectedText());
     loadPoint_ = QTextCursor(doc);
     // Lines typed during the load stay after it.
     loadPoint_.setKeepPositionOnInsert(true);

@@ -62,11 +62,13 @@ class PlainTextTape final : public Tape {
     std::string selectedText() const override;
 
     // A note page is loaded in slices, so that the window answers between them. startLoad()
-    // puts an empty document in place and gives back the old one, detached from every thread so
-    // that the caller can free it off the event loop; loadSome() adds whole lines of `text` from
-    // `from` at the load point until `budget` is spent, and says where it stopped. What the
-    // calculator writes meanwhile goes below the loaded lines.
-    std::unique_ptr<QTextDocument> startLoad();
+    // puts a new document in place, holding only what was written after `mark` (an earlier
+    // loadMark(): what the calculator wrote while the page was read), and gives back the old one,
+    // detached from every thread so that the caller can free it off the event loop. loadSome()
+    // adds whole lines of `text` from `from` at the load point until `budget` is spent, and says
+    // where it stopped. What the calculator writes meanwhile goes below the loaded lines.
+    int loadMark() const;
+    std::unique_ptr<QTextDocument> startLoad(int mark);
     std::size_t loadSome(std::string_view text, std::size_t from, std::chrono::milliseconds budget);
 
     // The whole text as the document holds it, taken at once; TapeText() turns it into the

@@ -111,11 +111,12 @@ void NotePages::load() {
     if (!path || path->empty())
         return;
     busy_ = true;
-    worker_ = std::thread([this, path = QString::fromStdString(*path)] {
+    const int mark = io_.tape.loadMark();
+    worker_ = std::thread([this, mark, path = QString::fromStdString(*path)] {
         auto page = std::make_shared<std::optional<std::deque<std::string>>>(readPage(path));
         QMetaObject::invokeMethod(
             &receiver_,
-            [this, page] {
+            [this, page, mark] {
                 worker_.join();
                 if (!*page) {
                     busy_ = false;
@@ -125,7 +126,7 @@ void NotePages::load() {
                 loaded_ = 0;
                 // A long tape takes a while to free: not on the window's thread.
                 freeing_ = true;
-                worker_ = std::thread([this, old = io_.tape.startLoad()]() mutable {
+                worker_ = std::thread([this, old = io_.tape.startLoad(mark)]() mutable {
                     old.reset();
                     QMetaObject::invokeMethod(
                         &receiver_,

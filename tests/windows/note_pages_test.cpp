@@ -21,10 +21,14 @@ void start(MainWindowRig& rig, const char* item) {
     rig.window->findChild<QAction*>(QString::fromLatin1(item))->trigger();
 }
 
-// The command, then the event loop until the page is read or written.
+// The event loop until the page is read or written.
+void finish(MainWindowRig& rig) {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.window->notePageBusy(); }, 60000));
+}
+
 void trigger(MainWindowRig& rig, const char* item) {
     start(rig, item);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.window->notePageBusy(); }, 60000));
+    finish(rig);
 }
 
 // Saved as RTF under the name as typed (overwriting without a question), loaded back whole;
@@ -48,8 +52,13 @@ TEST(NotePages, SaveLoadCancelAndFailedLoad) {
     for (int i = 0; i < 4; ++i)
         trigger(rig, "load");
     EXPECT_EQ(rig.tape(), "autre chose");
+    const QFont font = rig.find<QPlainTextEdit>("blocnote")->document()->defaultFont();
     trigger(rig, "load");
     EXPECT_EQ(rig.tape(), kTape);
+    // The page is in a document of its own, set as the tape's was.
+    const QTextDocument* after = rig.find<QPlainTextEdit>("blocnote")->document();
+    EXPECT_EQ(after->defaultFont(), font);
+    EXPECT_FALSE(after->isUndoRedoEnabled());
     EXPECT_TRUE(rig.dialogs.messages.empty());
     ASSERT_EQ(rig.files.shown.size(), 7u);
     EXPECT_EQ(rig.files.shown[0].filterPattern, "*.cxt");
@@ -87,7 +96,8 @@ TEST(NotePages, OnePageAtATimeAndTheTapeAsItWas) {
 }
 
 // A page the tape can show loads whole, however many lines it has; one with a line no tape has
-// is refused as a too big file is, and leaves the tape as it was.
+// is refused as a too big file is, and leaves the tape as it was. What the calculator writes
+// while the page is read goes below it.
 TEST(NotePages, BigPagesLoadWholeOrNotAtAll) {
     const std::string line(64 * 1024, 'x');
     std::string empties;
@@ -106,8 +116,10 @@ TEST(NotePages, BigPagesLoadWholeOrNotAtAll) {
         test::writeBytes(path, QByteArray::fromStdString(calc::WriteRtf(p.text)));
         rig.window->tape().setText("avant");
         rig.files.answers = {path.toStdString()};
-        trigger(rig, "load");
-        EXPECT_EQ(rig.tape(), p.loads ? p.text : "avant") << p.text.size();
+        start(rig, "load");
+        rig.window->tape().append("1 + 2 =  3\r\n");
+        finish(rig);
+        EXPECT_EQ(rig.tape(), (p.loads ? p.text : "avant") + "1 + 2 =  3\r\n") << p.text.size();
     }
     EXPECT_TRUE(rig.dialogs.messages.empty());
 }
