@@ -8,6 +8,7 @@
 //                                     of 1,000 characters)
 //   freeze_check load PAGE            loads the page through the menu
 //   freeze_check save LINES FOLDER    saves a tape of LINES lines through the menu
+//   freeze_check clear LINES          clears a tape of LINES lines with its key
 //
 // A 1 ms timer ticks on the event loop the whole time: the longest gap between two ticks is the
 // longest time the window did not answer. The peak (VmHWM) is reset just before the command, so
@@ -23,6 +24,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <string>
 
 namespace {
@@ -67,13 +69,18 @@ int make(const QString& folder) {
     return 0;
 }
 
+void trigger(test::MainWindowRig& rig, const char* item) {
+    rig.window->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+}
+
 bool busy(test::MainWindowRig& rig) {
     return rig.window->notePageBusy();
 }
 
 // Runs `item` from the menu and the event loop until the command is over and the window has
 // drawn its result; prints the figures.
-int measure(test::MainWindowRig& rig, const char* item, const std::string& label) {
+int measure(test::MainWindowRig& rig, const std::function<void()>& command,
+            const std::string& label) {
     QElapsedTimer clock;
     qint64 last = 0;
     qint64 longest = 0;
@@ -99,7 +106,7 @@ int measure(test::MainWindowRig& rig, const char* item, const std::string& label
     clock.start();
     tick.start();
     QTimer::singleShot(50, [&] {
-        rig.window->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+        command();
         started = true;
     });
     QCoreApplication::exec();
@@ -123,13 +130,22 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[1] == "load") {
         rig.files.answers = {args[2].toStdString()};
         rig.window->tape().setText("ancienne page");
-        return measure(rig, "load", "load " + QFileInfo(args[2]).fileName().toStdString());
+        return measure(
+            rig, [&] { trigger(rig, "load"); },
+            "load " + QFileInfo(args[2]).fileName().toStdString());
     }
     if (args.size() == 4 && args[1] == "save") {
         rig.window->tape().setText(tapeLines(args[2].toLong()));
         rig.files.answers = {(args[3] + "/tape.cxt").toStdString()};
-        return measure(rig, "save", "save " + args[2].toStdString() + " lines");
+        return measure(
+            rig, [&] { trigger(rig, "save"); }, "save " + args[2].toStdString() + " lines");
     }
-    std::fprintf(stderr, "usage: freeze_check make FOLDER | load PAGE | save LINES FOLDER\n");
+    if (args.size() == 3 && args[1] == "clear") {
+        rig.window->tape().setText(tapeLines(args[2].toLong()));
+        return measure(
+            rig, [&] { rig.click("Command5"); }, "clear " + args[2].toStdString() + " lines");
+    }
+    std::fprintf(stderr,
+                 "usage: freeze_check make FOLDER | load PAGE | save LINES FOLDER | clear LINES\n");
     return 2;
 }

@@ -126,6 +126,11 @@ PlainTextTape::PlainTextTape(QPlainTextEdit* edit) : edit_(edit) {
     edit_->setUndoRedoEnabled(false);
 }
 
+PlainTextTape::~PlainTextTape() {
+    if (freeing_.joinable())
+        freeing_.join();
+}
+
 bool PlainTextTape::empty() const {
     return edit_->document()->isEmpty();
 }
@@ -188,6 +193,10 @@ std::string PlainTextTape::text() const {
 }
 
 void PlainTextTape::setText(std::string_view text) {
+    // Clearing a long tape in place frees it line by line, for seconds.
+    constexpr int kLongTape = 10000;
+    if (edit_->document()->blockCount() > kLongTape)
+        replaceDocument();
     edit_->setPlainText(toDocumentText(text));
 }
 
@@ -199,26 +208,35 @@ int PlainTextTape::loadMark() const {
     return edit_->document()->characterCount() - 1;
 }
 
-std::unique_ptr<QTextDocument> PlainTextTape::startLoad(int mark) {
+QTextDocument* PlainTextTape::replaceDocument() {
     std::unique_ptr<QTextDocument> old(edit_->document());
-    QTextCursor written(old.get());
-    written.setPosition(std::min(mark, old->characterCount() - 1));
-    written.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     auto* doc = new QTextDocument(edit_);
     doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
     doc->setUndoRedoEnabled(false);
     doc->setDefaultFont(old->defaultFont());
     doc->setDefaultTextOption(old->defaultTextOption());
     doc->setDocumentMargin(old->documentMargin());
-    // Not a child of the editor any more, or setDocument() would free it here, line by line.
+    // Not a child of the editor any more, or setDocument() would free it here.
     old->setParent(nullptr);
     edit_->setDocument(doc);
+    // Of no thread, so that the freeing thread may delete it.
     old->moveToThread(nullptr);
-    QTextCursor(doc).insertText(written.selectedText());
+    if (freeing_.joinable())
+        freeing_.join();
+    freeing_ = std::thread([old = std::move(old)]() mutable { old.reset(); });
+    return doc;
+}
+
+void PlainTextTape::startLoad(int mark) {
+    QTextCursor written(edit_->document());
+    written.setPosition(std::min(mark, edit_->document()->characterCount() - 1));
+    written.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    const QString writtenText = written.selectedText();
+    QTextDocument* doc = replaceDocument();
+    QTextCursor(doc).insertText(writtenText);
     loadPoint_ = QTextCursor(doc);
     // Lines typed during the load stay after it.
     loadPoint_.setKeepPositionOnInsert(true);
-    return old;
 }
 
 std::size_t PlainTextTape::loadSome(std::string_view text, std::size_t from,

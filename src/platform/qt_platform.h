@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <chrono>
 #include <memory>
+#include <thread>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -52,6 +53,10 @@ class LineEditBox final : public TextBox {
 class PlainTextTape final : public Tape {
   public:
     explicit PlainTextTape(QPlainTextEdit* edit);
+    // Waits for the old document being freed.
+    ~PlainTextTape() override;
+    PlainTextTape(const PlainTextTape&) = delete;
+    PlainTextTape& operator=(const PlainTextTape&) = delete;
     bool empty() const override;
     std::string tail(std::size_t count) const override;
     void append(std::string_view text) override;
@@ -63,12 +68,11 @@ class PlainTextTape final : public Tape {
 
     // A note page is loaded in slices, so that the window answers between them. startLoad()
     // puts a new document in place, holding only what was written after `mark` (an earlier
-    // loadMark(): what the calculator wrote while the page was read), and gives back the old one,
-    // detached from every thread so that the caller can free it off the event loop. loadSome()
-    // adds whole lines of `text` from `from` at the load point until `budget` is spent, and says
-    // where it stopped. What the calculator writes meanwhile goes below the loaded lines.
+    // loadMark(): what the calculator wrote while the page was read). loadSome() adds whole
+    // lines of `text` from `from` at the load point until `budget` is spent, and says where it
+    // stopped. What the calculator writes meanwhile goes below the loaded lines.
     int loadMark() const;
-    std::unique_ptr<QTextDocument> startLoad(int mark);
+    void startLoad(int mark);
     std::size_t loadSome(std::string_view text, std::size_t from, std::chrono::milliseconds budget);
 
     // The whole text as the document holds it, taken at once; TapeText() turns it into the
@@ -77,8 +81,13 @@ class PlainTextTape final : public Tape {
     static std::string TapeText(QString documentText);
 
   private:
+    // An empty document in place of the current one, set as it was; the old one is freed on a
+    // thread of its own, as freeing a long tape line by line would hold the window.
+    QTextDocument* replaceDocument();
+
     QPlainTextEdit* edit_;
     QTextCursor loadPoint_;
+    std::thread freeing_;
 };
 
 } // namespace ui

@@ -6,7 +6,6 @@
 #include "platform/qt_platform.h"
 
 #include <QString>
-#include <QTextDocument>
 #include <optional>
 
 namespace shell {
@@ -124,19 +123,7 @@ void NotePages::load() {
                 }
                 loading_ = std::move(**page);
                 loaded_ = 0;
-                // A long tape takes a while to free: not on the window's thread.
-                freeing_ = true;
-                worker_ = std::thread([this, old = io_.tape.startLoad(mark)]() mutable {
-                    old.reset();
-                    QMetaObject::invokeMethod(
-                        &receiver_,
-                        [this] {
-                            worker_.join();
-                            freeing_ = false;
-                            endLoad();
-                        },
-                        Qt::QueuedConnection);
-                });
+                io_.tape.startLoad(mark);
                 slices_.start();
             },
             Qt::QueuedConnection);
@@ -154,12 +141,7 @@ void NotePages::loadSlice() {
     if (!loading_.empty())
         return;
     slices_.stop();
-    endLoad();
-}
-
-void NotePages::endLoad() {
-    if (!freeing_ && !slices_.isActive())
-        busy_ = false;
+    busy_ = false;
 }
 
 void PrintNotePage(NotePageIo& io) {

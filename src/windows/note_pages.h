@@ -48,8 +48,6 @@ class NotePages {
   private:
     bool refuseWhileBusy();
     void loadSlice();
-    // The last slice is in and the old tape freed: the load is over.
-    void endLoad();
 
     NotePageIo io_;
     bool busy_ = false;
@@ -58,7 +56,6 @@ class NotePages {
     // first piece left is in.
     std::deque<std::string> loading_;
     std::size_t loaded_ = 0;
-    bool freeing_ = false;
     QTimer slices_;
     // Results from the worker are delivered through it; it outlives the worker.
     QObject receiver_;

@@ -90,6 +90,10 @@ TEST(NotePages, OnePageAtATimeAndTheTapeAsItWas) {
             EXPECT_EQ(rig.files.shown.size(), 1u);
             ASSERT_EQ(rig.dialogs.messages.size(), 2u);
             EXPECT_EQ(rig.dialogs.messages[1].text, kBusy);
+            // A long tape is cleared into a new document, the old one freed on the side.
+            rig.click("Command5");
+            rig.window->tape().append("1");
+            EXPECT_EQ(rig.tape(), "1");
         }
         EXPECT_EQ(calc::ReadRtf(test::readBytes(page).toStdString()).text, tape);
     }
