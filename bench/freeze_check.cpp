@@ -95,8 +95,9 @@ int measure(test::MainWindowRig& rig, const std::function<void()>& command,
         last = now;
         if (started && ended < 0 && !busy(rig))
             ended = now;
-        // Some time after the end, for the drawing of what the command left.
-        if (ended >= 0 && now - ended > 500)
+        // Some time after the end, for the drawing of what the command left and the freeing of what
+        // it replaced.
+        if (ended >= 0 && now - ended > 3000)
             QCoreApplication::quit();
     });
     // What the set-up left to do (laying out the tape) is not the command's.

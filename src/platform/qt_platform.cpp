@@ -124,12 +124,11 @@ void LineEditBox::setText(std::string_view text) {
 PlainTextTape::PlainTextTape(QPlainTextEdit* edit) : edit_(edit) {
     // Undo would keep every key's edit for the whole run.
     edit_->setUndoRedoEnabled(false);
+    freeing_.setInterval(0);
+    QObject::connect(&freeing_, &QTimer::timeout, [this] { freeSome(); });
 }
 
-PlainTextTape::~PlainTextTape() {
-    if (freeing_.joinable())
-        freeing_.join();
-}
+PlainTextTape::~PlainTextTape() = default;
 
 bool PlainTextTape::empty() const {
     return edit_->document()->isEmpty();
@@ -219,12 +218,29 @@ QTextDocument* PlainTextTape::replaceDocument() {
     // Not a child of the editor any more, or setDocument() would free it here.
     old->setParent(nullptr);
     edit_->setDocument(doc);
-    // Of no thread, so that the freeing thread may delete it.
-    old->moveToThread(nullptr);
-    if (freeing_.joinable())
-        freeing_.join();
-    freeing_ = std::thread([old = std::move(old)]() mutable { old.reset(); });
+    retired_.push_back(std::move(old));
+    freeing_.start();
     return doc;
+}
+
+void PlainTextTape::freeSome() {
+    // Lines removed from the end at a time: a few milliseconds' work.
+    constexpr int kLines = 256;
+    QElapsedTimer clock;
+    clock.start();
+    while (!retired_.empty() && clock.elapsed() < 10) {
+        QTextDocument* doc = retired_.front().get();
+        if (doc->blockCount() <= kLines) {
+            retired_.pop_front();
+            continue;
+        }
+        QTextCursor cursor(doc);
+        cursor.movePosition(QTextCursor::End);
+        cursor.movePosition(QTextCursor::PreviousBlock, QTextCursor::KeepAnchor, kLines);
+        cursor.removeSelectedText();
+    }
+    if (retired_.empty())
+        freeing_.stop();
 }
 
 void PlainTextTape::startLoad(int mark) {

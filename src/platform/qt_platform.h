@@ -5,9 +5,10 @@
 
 #include <QString>
 #include <QTextCursor>
+#include <QTimer>
 #include <chrono>
+#include <deque>
 #include <memory>
-#include <thread>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -53,7 +54,6 @@ class LineEditBox final : public TextBox {
 class PlainTextTape final : public Tape {
   public:
     explicit PlainTextTape(QPlainTextEdit* edit);
-    // Waits for the old document being freed.
     ~PlainTextTape() override;
     PlainTextTape(const PlainTextTape&) = delete;
     PlainTextTape& operator=(const PlainTextTape&) = delete;
@@ -81,13 +81,16 @@ class PlainTextTape final : public Tape {
     static std::string TapeText(QString documentText);
 
   private:
-    // An empty document in place of the current one, set as it was; the old one is freed on a
-    // thread of its own, as freeing a long tape line by line would hold the window.
+    // An empty document in place of the current one, set as it was. Freeing a long tape at
+    // once would hold the window for seconds: the old one is emptied a slice at a time, between
+    // events, then freed.
     QTextDocument* replaceDocument();
+    void freeSome();
 
     QPlainTextEdit* edit_;
     QTextCursor loadPoint_;
-    std::thread freeing_;
+    std::deque<std::unique_ptr<QTextDocument>> retired_;
+    QTimer freeing_;
 };
 
 } // namespace ui
