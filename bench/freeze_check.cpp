@@ -5,7 +5,8 @@
 //   freeze_check make FOLDER          writes the pages: page50.cxt (a 50 MB tape as the program
 //                                     saves it), line20.cxt (one 20 MB line), paras2m.cxt
 //                                     (2,000,000 empty paragraphs), prose50.cxt (48 MB in lines
-//                                     of 1,000 characters)
+//                                     of 1,000 characters), lines16k.cxt (1,200 lines as long
+//                                     as a page may have, 16 KB)
 //   freeze_check load PAGE            loads the page through the menu
 //   freeze_check save LINES FOLDER    saves a tape of LINES lines through the menu
 //   freeze_check clear LINES          clears a tape of LINES lines with its key
@@ -61,6 +62,11 @@ int make(const QString& folder) {
     for (int i = 0; i < 48'000; ++i)
         prose += std::string(1000, 'a' + static_cast<char>(i % 26)) + "\r\n";
     writeFile(folder + "/prose50.cxt", calc::WriteRtf(prose));
+    // Lines as long as a page may have.
+    std::string longest;
+    for (int i = 0; i < 1'200; ++i)
+        longest += std::string(16 * 1024, '7') + "\r\n";
+    writeFile(folder + "/lines16k.cxt", calc::WriteRtf(longest));
     writeFile(folder + "/line20.cxt", calc::WriteRtf(std::string(20'000'000, 'x')));
     std::string paras = "{\\rtf1\\ansi ";
     for (int i = 0; i < 2'000'000; ++i)

@@ -14,9 +14,10 @@ namespace {
 
 // Large enough for years of tape; a bigger file is not a note page.
 constexpr qint64 kMaxNotePageBytes = 64 * 1024 * 1024;
-// A longer line is not a tape's: laying it out would hold the window for seconds and take
-// hundreds of megabytes, so such a page is refused as a too big one is.
-constexpr std::size_t kMaxLineBytes = 64 * 1024;
+// A longer line is not a tape's: laying it out holds the window for too long (a 64 KB line
+// about 100 ms, 20 MB for seconds, taking hundreds of megabytes), so such a page is refused as
+// a too big one is.
+constexpr std::size_t kMaxLineBytes = 16 * 1024;
 // The window's time for one slice of a load; it answers between slices.
 constexpr std::chrono::milliseconds kSlice{20};
 

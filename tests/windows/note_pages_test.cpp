@@ -103,7 +103,7 @@ TEST(NotePages, OnePageAtATimeAndTheTapeAsItWas) {
 // is refused as a too big file is, and leaves the tape as it was. What the calculator writes
 // while the page is read goes below it.
 TEST(NotePages, BigPagesLoadWholeOrNotAtAll) {
-    const std::string line(64 * 1024, 'x');
+    const std::string line(16 * 1024, 'x');
     std::string empties;
     for (int i = 0; i < 300000; ++i)
         empties += "\r\n";
