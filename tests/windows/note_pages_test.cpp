@@ -126,6 +126,16 @@ TEST(NotePages, BigPagesLoadWholeOrNotAtAll) {
         EXPECT_EQ(rig.tape(), (p.loads ? p.text : "avant") + "1 + 2 =  3\r\n") << p.text.size();
     }
     EXPECT_TRUE(rig.dialogs.messages.empty());
+    // Closing while a page is read, or goes into the tape, or the old tape is freed.
+    test::writeBytes(path, QByteArray::fromStdString(calc::WriteRtf(pages[0].text)));
+    for (const int turns : {0, 2, 6}) {
+        MainWindowRig closing;
+        closing.window->tape().setText(pages[0].text);
+        closing.files.answers = {path.toStdString()};
+        start(closing, "load");
+        QTest::qWait(turns * 50);
+        closing.window.reset();
+    }
 }
 
 class NoPrinter final : public ui::Printer {
