@@ -192,7 +192,7 @@ std::string PlainTextTape::text() const {
 }
 
 void PlainTextTape::setText(std::string_view text) {
-    // Clearing a long tape in place frees it line by line, for seconds.
+    // Clearing a long tape in place frees all of it at once, holding the window.
     constexpr int kLongTape = 10000;
     if (edit_->document()->blockCount() > kLongTape)
         replaceDocument();
