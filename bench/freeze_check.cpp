@@ -6,7 +6,7 @@
 //                                     saves it), line20.cxt (one 20 MB line), paras2m.cxt
 //                                     (2,000,000 empty paragraphs), prose50.cxt (48 MB in lines
 //                                     of 1,000 characters), lines16k.cxt (1,200 lines as long
-//                                     as a page may have, 16 KB)
+//                                     as a page may have, 16 KB in words of 2 KB)
 //   freeze_check load PAGE            loads the page through the menu
 //   freeze_check save LINES FOLDER    saves a tape of LINES lines through the menu
 //   freeze_check clear LINES          clears a tape of LINES lines with its key
@@ -62,10 +62,14 @@ int make(const QString& folder) {
     for (int i = 0; i < 48'000; ++i)
         prose += std::string(1000, 'a' + static_cast<char>(i % 26)) + "\r\n";
     writeFile(folder + "/prose50.cxt", calc::WriteRtf(prose));
-    // Lines as long as a page may have.
+    // Lines as long as a page may have, of the longest words it may have.
+    std::string line;
+    while (line.size() < 16 * 1024 - 2048)
+        line += std::string(2047, '7') + " ";
+    line.resize(16 * 1024, '7');
     std::string longest;
     for (int i = 0; i < 1'200; ++i)
-        longest += std::string(16 * 1024, '7') + "\r\n";
+        longest += line + "\r\n";
     writeFile(folder + "/lines16k.cxt", calc::WriteRtf(longest));
     writeFile(folder + "/line20.cxt", calc::WriteRtf(std::string(20'000'000, 'x')));
     std::string paras = "{\\rtf1\\ansi ";

@@ -14,10 +14,11 @@ namespace {
 
 // Large enough for years of tape; a bigger file is not a note page.
 constexpr qint64 kMaxNotePageBytes = 64 * 1024 * 1024;
-// A longer line is not a tape's: laying it out holds the window for too long (a 64 KB line
-// about 100 ms, 20 MB for seconds, taking hundreds of megabytes), so such a page is refused as
-// a too big one is.
+// A longer line, or a longer word (a run the line cannot be wrapped in), is not a tape's: laying
+// it out holds the window for too long (a 16 KB word about 250 ms, one 20 MB line for seconds and
+// hundreds of megabytes), so such a page is refused as a too big one is.
 constexpr std::size_t kMaxLineBytes = 16 * 1024;
+constexpr std::size_t kMaxWordBytes = 2 * 1024;
 // The window's time for one slice of a load; it answers between slices.
 constexpr std::chrono::milliseconds kSlice{20};
 
@@ -26,15 +27,17 @@ ui::FileDialogSettings dialogSettings(const NotePageIo& io, const char* title) {
 }
 
 bool linesFit(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        const std::size_t length = end - start - (end > start && text[end - 1] == '\r' ? 1 : 0);
-        if (length > kMaxLineBytes)
-            return false;
-        start = end + 1;
+    std::size_t line = 0;
+    std::size_t word = 0;
+    for (const char c : text) {
+        if (c == '\n') {
+            line = word = 0;
+        } else if (c != '\r') {
+            ++line;
+            word = c == ' ' || c == '\t' ? 0 : word + 1;
+            if (line > kMaxLineBytes || word > kMaxWordBytes)
+                return false;
+        }
     }
     return true;
 }

@@ -99,11 +99,14 @@ TEST(NotePages, OnePageAtATimeAndTheTapeAsItWas) {
     }
 }
 
-// A page the tape can show loads whole, however many lines it has; one with a line no tape has
-// is refused as a too big file is, and leaves the tape as it was. What the calculator writes
-// while the page is read goes below it.
+// A page the tape can show loads whole, however many lines it has; one with a line or a word no
+// tape has is refused as a too big file is, and leaves the tape as it was. What the calculator
+// writes while the page is read goes below it.
 TEST(NotePages, BigPagesLoadWholeOrNotAtAll) {
-    const std::string line(16 * 1024, 'x');
+    std::string line;
+    while (line.size() < 16 * 1024)
+        line += "1234567 ";
+    const std::string word(2 * 1024, '7');
     std::string empties;
     for (int i = 0; i < 300000; ++i)
         empties += "\r\n";
@@ -113,7 +116,9 @@ TEST(NotePages, BigPagesLoadWholeOrNotAtAll) {
     } pages[] = {{empties, true},
                  {line + "\r\n" + line, true},
                  {"x" + line + "\r\n", false},
-                 {"1\r\n" + line + "y", false}};
+                 {"1\r\n" + line + "y", false},
+                 {"1 " + word + " 2", true},
+                 {"1 " + word + "7 2", false}};
     MainWindowRig rig;
     const QString path = rig.folder.path() + "/big.cxt";
     for (const auto& p : pages) {
