@@ -103,10 +103,29 @@ std::optional<std::string> ReadWholeFile(const QString& path, qint64 maxBytes) {
     }
     if (file.size() > maxBytes)
         return std::nullopt;
-    const QByteArray bytes = file.read(maxBytes + 1);
-    if (bytes.size() > maxBytes || file.error() != QFile::NoError)
-        return std::nullopt;
-    return bytes.toStdString();
+    // Straight into the string: a copy through a QByteArray would hold a big page twice. The
+    // size is only a first guess (a file may grow, or not know its size): what follows it is
+    // read on in small steps.
+    std::string bytes(static_cast<std::size_t>(file.size()), '\0');
+    std::size_t got = 0;
+    char more[4096];
+    for (;;) {
+        const bool inside = got < bytes.size();
+        const qint64 n =
+            inside ? file.read(bytes.data() + got, static_cast<qint64>(bytes.size() - got))
+                   : file.read(more, sizeof more);
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            break;
+        if (!inside)
+            bytes.append(more, static_cast<std::size_t>(n));
+        got += static_cast<std::size_t>(n);
+        if (got > static_cast<std::size_t>(maxBytes))
+            return std::nullopt;
+    }
+    bytes.resize(got);
+    return bytes;
 }
 
 bool WriteFileAtomically(const QString& path, std::string_view bytes) {

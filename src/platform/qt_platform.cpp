@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -124,7 +126,11 @@ void LineEditBox::setText(std::string_view text) {
 PlainTextTape::PlainTextTape(QPlainTextEdit* edit) : edit_(edit) {
     // Undo would keep every key's edit for the whole run.
     edit_->setUndoRedoEnabled(false);
+    freeing_.setInterval(0);
+    QObject::connect(&freeing_, &QTimer::timeout, [this] { freeSome(); });
 }
+
+PlainTextTape::~PlainTextTape() = default;
 
 bool PlainTextTape::empty() const {
     return edit_->document()->isEmpty();
@@ -188,6 +194,10 @@ std::string PlainTextTape::text() const {
 }
 
 void PlainTextTape::setText(std::string_view text) {
+    // Clearing a long tape in place frees all of it at once, holding the window.
+    constexpr int kLongTape = 10000;
+    if (edit_->document()->blockCount() > kLongTape)
+        replaceDocument();
     edit_->setPlainText(toDocumentText(text));
 }
 
@@ -207,6 +217,92 @@ std::string PlainTextTape::selectedText(std::size_t count) const {
     std::string text = toTapeText(cursor.selectedText());
     text.resize(calc::Utf8PrefixBytes(text, count));
     return text;
+}
+
+int PlainTextTape::loadMark() const {
+    return edit_->document()->characterCount() - 1;
+}
+
+QTextDocument* PlainTextTape::replaceDocument() {
+    std::unique_ptr<QTextDocument> old(edit_->document());
+    auto* doc = new QTextDocument(edit_);
+    doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
+    doc->setUndoRedoEnabled(false);
+    doc->setDefaultFont(old->defaultFont());
+    doc->setDefaultTextOption(old->defaultTextOption());
+    doc->setDocumentMargin(old->documentMargin());
+    // Not a child of the editor any more, or setDocument() would free it here.
+    old->setParent(nullptr);
+    edit_->setDocument(doc);
+    retired_.push_back(std::move(old));
+    freeing_.start();
+    return doc;
+}
+
+void PlainTextTape::freeSome() {
+    // Lines removed from the end at a time: a few milliseconds' work.
+    constexpr int kLines = 256;
+    QElapsedTimer clock;
+    clock.start();
+    while (!retired_.empty() && clock.elapsed() < 10) {
+        QTextDocument* doc = retired_.front().get();
+        if (doc->blockCount() <= kLines) {
+            retired_.pop_front();
+            continue;
+        }
+        QTextCursor cursor(doc);
+        cursor.movePosition(QTextCursor::End);
+        cursor.movePosition(QTextCursor::PreviousBlock, QTextCursor::KeepAnchor, kLines);
+        cursor.removeSelectedText();
+    }
+    if (retired_.empty())
+        freeing_.stop();
+}
+
+void PlainTextTape::startLoad(int mark) {
+    QTextCursor written(edit_->document());
+    written.setPosition(std::min(mark, edit_->document()->characterCount() - 1));
+    written.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    const QString writtenText = written.selectedText();
+    QTextDocument* doc = replaceDocument();
+    QTextCursor(doc).insertText(writtenText);
+    loadPoint_ = QTextCursor(doc);
+    // Lines typed during the load stay after it.
+    loadPoint_.setKeepPositionOnInsert(true);
+}
+
+std::size_t PlainTextTape::loadSome(std::string_view text, std::size_t from,
+                                    std::chrono::milliseconds budget) {
+    // A piece this size, in bytes or in lines, takes a few milliseconds to insert, so the budget
+    // is barely passed.
+    constexpr std::size_t kPieceBytes = 16 * 1024;
+    constexpr int kPieceLines = 512;
+    QElapsedTimer clock;
+    clock.start();
+    while (from < text.size() && clock.elapsed() < budget.count()) {
+        // Whole lines: a CR LF or a UTF-8 sequence is never split.
+        std::size_t end = from;
+        for (int lines = 0; lines < kPieceLines && end - from < kPieceBytes; ++lines) {
+            const std::size_t lf = text.find('\n', end);
+            end = lf == std::string_view::npos ? text.size() : lf + 1;
+            if (end == text.size())
+                break;
+        }
+        QTextCursor cursor(edit_->document());
+        cursor.setPosition(loadPoint_.position());
+        cursor.insertText(toDocumentText(text.substr(from, end - from)));
+        loadPoint_.setPosition(cursor.position());
+        from = end;
+    }
+    return from;
+}
+
+QString PlainTextTape::snapshot() const {
+    return edit_->document()->toRawText();
+}
+
+std::string PlainTextTape::TapeText(QString documentText) {
+    return toTapeText(std::move(documentText));
 }
 
 } // namespace ui

@@ -3,8 +3,16 @@
 
 #include "core/desktop.h"
 
+#include <QString>
+#include <QTextCursor>
+#include <QTimer>
+#include <chrono>
+#include <deque>
+#include <memory>
+
 class QLineEdit;
 class QPlainTextEdit;
+class QTextDocument;
 class QWidget;
 
 namespace ui {
@@ -46,6 +54,9 @@ class LineEditBox final : public TextBox {
 class PlainTextTape final : public Tape {
   public:
     explicit PlainTextTape(QPlainTextEdit* edit);
+    ~PlainTextTape() override;
+    PlainTextTape(const PlainTextTape&) = delete;
+    PlainTextTape& operator=(const PlainTextTape&) = delete;
     bool empty() const override;
     std::string tail(std::size_t count) const override;
     void append(std::string_view text) override;
@@ -55,8 +66,31 @@ class PlainTextTape final : public Tape {
     void setText(std::string_view text) override;
     std::string selectedText(std::size_t count) const override;
 
+    // A note page is loaded in slices, so that the window answers between them. startLoad()
+    // puts a new document in place, holding only what was written after `mark` (an earlier
+    // loadMark(): what the calculator wrote while the page was read). loadSome() adds whole
+    // lines of `text` from `from` at the load point until `budget` is spent, and says where it
+    // stopped. What the calculator writes meanwhile goes below the loaded lines.
+    int loadMark() const;
+    void startLoad(int mark);
+    std::size_t loadSome(std::string_view text, std::size_t from, std::chrono::milliseconds budget);
+
+    // The whole text as the document holds it, taken at once; TapeText() turns it into the
+    // tape's text on any thread.
+    QString snapshot() const;
+    static std::string TapeText(QString documentText);
+
   private:
+    // An empty document in place of the current one, set as it was. Freeing a long tape at
+    // once would hold the window (about 0.1 s for 500,000 lines, more for more): the old one is
+    // emptied a slice at a time, between events, then freed.
+    QTextDocument* replaceDocument();
+    void freeSome();
+
     QPlainTextEdit* edit_;
+    QTextCursor loadPoint_;
+    std::deque<std::unique_ptr<QTextDocument>> retired_;
+    QTimer freeing_;
 };
 
 } // namespace ui

@@ -94,6 +94,7 @@ void frmEuros::buildControls() {
     journaledTape_ = std::make_unique<calc::JournaledTape>(*tape_);
     calculator_ = std::make_unique<calc::Calculator>(calc::CalculatorIo{
         *display_, *keyboardBox_, *journaledTape_, services_.dialogs, services_.clipboard});
+    notePages_ = std::make_unique<shell::NotePages>(notePageIo());
 
     // Qt leaves the children made after their window was shown hidden; these show as the window
     // would have shown them, which skips those hidden on purpose.
@@ -111,6 +112,10 @@ frmEuros::~frmEuros() = default;
 
 ui::Tape& frmEuros::tape() {
     return *journaledTape_;
+}
+
+bool frmEuros::notePageBusy() const {
+    return notePages_->busy();
 }
 
 void frmEuros::buildCalculatorPanel() {
@@ -477,21 +482,20 @@ void frmEuros::Label6_Click() {
 }
 
 shell::NotePageIo frmEuros::notePageIo() {
-    shell::NotePageIo io{services_.files, services_.dialogs, services_.printer, tape(),
-                         shared_.programFolder.toStdString()};
-    if (!shared_.notePageFolder.isEmpty())
-        io.pageFolder = &shared_.notePageFolder;
-    return io;
+    return {services_.files,
+            services_.dialogs,
+            services_.printer,
+            *tape_,
+            shared_.programFolder.toStdString(),
+            &shared_.notePageFolder};
 }
 
 void frmEuros::load_Click() {
-    shell::NotePageIo io = notePageIo();
-    shell::LoadNotePage(io);
+    notePages_->load();
 }
 
 void frmEuros::save_Click() {
-    shell::NotePageIo io = notePageIo();
-    shell::SaveNotePage(io);
+    notePages_->save();
 }
 
 void frmEuros::imprimante_Click() {

@@ -35,6 +35,7 @@ class JournaledTape;
 namespace shell {
 struct SharedState;
 struct NotePageIo;
+class NotePages;
 class WindowDirectory;
 } // namespace shell
 
@@ -122,6 +123,8 @@ class frmEuros : public QWidget {
 
     calc::Calculator& calculator() { return *calculator_; }
     ui::Tape& tape();
+    // A note page is being read or written.
+    bool notePageBusy() const;
     QMenu* menu() const { return menu_; }
 
     bool ClearText1OnFocus = true;
@@ -227,4 +230,6 @@ class frmEuros : public QWidget {
     std::unique_ptr<calc::JournaledTape> journaledTape_;
     std::unique_ptr<ui::TapeJournalFile> journal_;
     std::unique_ptr<calc::Calculator> calculator_;
+    // Last: its worker may still use the tape while it is destroyed.
+    std::unique_ptr<shell::NotePages> notePages_;
 };

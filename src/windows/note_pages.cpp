@@ -3,10 +3,12 @@
 #include "core/rtf.h"
 #include "core/texts.h"
 #include "platform/files.h"
+#include "platform/qt_platform.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
+#include <optional>
 
 namespace shell {
 
@@ -14,48 +16,158 @@ namespace {
 
 // Large enough for years of tape; a bigger file is not a note page.
 constexpr qint64 kMaxNotePageBytes = 64 * 1024 * 1024;
+// A longer line, or a longer word (a run the line cannot be wrapped in), is not a tape's: laying
+// it out holds the window for too long (a 16 KB word about 250 ms, one 20 MB line for seconds and
+// hundreds of megabytes), so such a page is refused as a too big one is.
+constexpr std::size_t kMaxLineBytes = 16 * 1024;
+constexpr std::size_t kMaxWordBytes = 2 * 1024;
+// The window's time for one slice of a load; it answers between slices.
+constexpr std::chrono::milliseconds kSlice{20};
+
+bool pageFolderRemembered(const NotePageIo& io) {
+    return io.pageFolder && !io.pageFolder->isEmpty();
+}
 
 ui::FileDialogSettings dialogSettings(const NotePageIo& io, const char* title) {
     return {title, "Fichiers supportés", "*.cxt",
-            io.pageFolder ? io.pageFolder->toStdString() : io.programFolder};
+            pageFolderRemembered(io) ? io.pageFolder->toStdString() : io.programFolder};
 }
 
 // The page the user chose; its folder is the next dialog's (a folder given as the page is no
 // page). A link the user picked leads to the page meant: it is read or written where it points.
 QString chosenPage(NotePageIo& io, const QString& name) {
     const QFileInfo chosen(name);
-    if (io.pageFolder && !chosen.isDir())
+    if (pageFolderRemembered(io) && !chosen.isDir())
         *io.pageFolder = QDir::cleanPath(chosen.absolutePath());
     if (!chosen.isSymLink())
         return chosen.filePath();
     return chosen.exists() ? chosen.canonicalFilePath() : chosen.symLinkTarget();
 }
 
+bool linesFit(std::string_view text) {
+    std::size_t line = 0;
+    std::size_t word = 0;
+    for (const char c : text) {
+        if (c == '\n') {
+            line = word = 0;
+        } else if (c != '\r') {
+            ++line;
+            word = c == ' ' || c == '\t' ? 0 : word + 1;
+            if (line > kMaxLineBytes || word > kMaxWordBytes)
+                return false;
+        }
+    }
+    return true;
+}
+
+// The page's text in pieces of whole lines, or nullopt when the file is not a page the tape can
+// show. The pieces are freed one by one as they go into the tape, so that a big page is not held
+// twice, as text and in the tape, until the end.
+std::optional<std::deque<std::string>> readPage(const QString& path) {
+    constexpr std::size_t kPiece = 1024 * 1024;
+    std::optional<std::string> bytes = ui::ReadWholeFile(path, kMaxNotePageBytes);
+    if (!bytes)
+        return std::nullopt;
+    calc::RtfReadResult page = calc::ReadRtf(*bytes);
+    bytes.reset();
+    if (!page.ok || !linesFit(page.text))
+        return std::nullopt;
+    std::deque<std::string> pieces;
+    const std::string_view text = page.text;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', std::min(text.size(), start + kPiece));
+        end = end == std::string_view::npos ? text.size() : end + 1;
+        pieces.emplace_back(text.substr(start, end - start));
+        start = end;
+    }
+    return pieces;
+}
+
 } // namespace
 
-void SaveNotePage(NotePageIo& io) {
-    const auto name = io.files.saveFile(dialogSettings(io, "Sauver une page de note"));
+NotePages::NotePages(NotePageIo io) : io_(std::move(io)) {
+    slices_.setInterval(0);
+    QObject::connect(&slices_, &QTimer::timeout, &receiver_, [this] { loadSlice(); });
+}
+
+NotePages::~NotePages() {
+    slices_.stop();
+    if (worker_.joinable())
+        worker_.join();
+}
+
+bool NotePages::refuseWhileBusy() {
+    if (!busy_)
+        return false;
+    io_.dialogs.messageBox({"Une page de note est déjà en cours de lecture ou d'écriture.",
+                            std::string(calc::kProgramTitle), ui::Buttons::Ok,
+                            ui::Icon::Information});
+    return true;
+}
+
+void NotePages::save() {
+    if (refuseWhileBusy())
+        return;
+    const auto name = io_.files.saveFile(dialogSettings(io_, "Sauver une page de note"));
     if (!name || name->empty())
         return;
     QString path = QString::fromStdString(*name);
     // Without an extension the page would not show in the dialogs, which offer *.cxt.
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".cxt");
-    ui::WriteFileAtomically(chosenPage(io, path), calc::WriteRtf(io.tape.text()));
+    busy_ = true;
+    worker_ = std::thread([this, path = chosenPage(io_, path),
+                           text = io_.tape.snapshot()]() mutable {
+        ui::WriteFileAtomically(path, calc::WriteRtf(ui::PlainTextTape::TapeText(std::move(text))));
+        QMetaObject::invokeMethod(
+            &receiver_,
+            [this] {
+                worker_.join();
+                busy_ = false;
+            },
+            Qt::QueuedConnection);
+    });
 }
 
-void LoadNotePage(NotePageIo& io) {
-    const auto name = io.files.openFile(dialogSettings(io, "Charger une page de note"));
+void NotePages::load() {
+    if (refuseWhileBusy())
+        return;
+    const auto name = io_.files.openFile(dialogSettings(io_, "Charger une page de note"));
     if (!name || name->empty())
         return;
-    const auto bytes =
-        ui::ReadWholeFile(chosenPage(io, QString::fromStdString(*name)), kMaxNotePageBytes);
-    if (!bytes)
+    busy_ = true;
+    const int mark = io_.tape.loadMark();
+    worker_ = std::thread([this, mark, path = chosenPage(io_, QString::fromStdString(*name))] {
+        auto page = std::make_shared<std::optional<std::deque<std::string>>>(readPage(path));
+        QMetaObject::invokeMethod(
+            &receiver_,
+            [this, page, mark] {
+                worker_.join();
+                if (!*page) {
+                    busy_ = false;
+                    return;
+                }
+                loading_ = std::move(**page);
+                loaded_ = 0;
+                io_.tape.startLoad(mark);
+                slices_.start();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void NotePages::loadSlice() {
+    if (!loading_.empty()) {
+        loaded_ = io_.tape.loadSome(loading_.front(), loaded_, kSlice);
+        if (loaded_ < loading_.front().size())
+            return;
+        loading_.pop_front();
+        loaded_ = 0;
+    }
+    if (!loading_.empty())
         return;
-    const calc::RtfReadResult page = calc::ReadRtf(*bytes);
-    if (!page.ok)
-        return;
-    io.tape.setText(page.text);
+    slices_.stop();
+    busy_ = false;
 }
 
 void PrintNotePage(NotePageIo& io) {

@@ -66,6 +66,7 @@ TEST_P(DiskFault, WritesFailSilentlyAndLeaveEveryFileWhole) {
     auto save = [&] {
         rig.files.answers = {page.toStdString()};
         rig.window->findChild<QAction*>("save")->trigger();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.window->notePageBusy(); }, 60000));
     };
     QAction* pub = rig.window->findChild<QAction*>("Pub");
 

@@ -1,3 +1,4 @@
+#include "core/rtf.h"
 #include "main_window_rig.h"
 #include "platform/qt_documents.h"
 #include "test_files.h"
@@ -22,8 +23,18 @@ namespace {
 const std::string kTape =
     lines({"12 + 3 =  15", " ------- Épicerie {€} \\ 100%\u00a0:", "1,5 x 2 =  3"});
 
-void trigger(MainWindowRig& rig, const char* item) {
+void start(MainWindowRig& rig, const char* item) {
     rig.window->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+}
+
+// The event loop until the page is read or written.
+void finish(MainWindowRig& rig) {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.window->notePageBusy(); }, 60000));
+}
+
+void trigger(MainWindowRig& rig, const char* item) {
+    start(rig, item);
+    finish(rig);
 }
 
 // Types `name` into Qt's own file dialog once it is open and presses Enter (no name: Cancel),
@@ -64,6 +75,7 @@ TEST(NotePages, TypedNamesSaveAndLoadExactlyThere) {
     program.mkpath("sous");
     QFile::link(program.filePath("sous/cible.cxt"), program.filePath("lien.cxt"));
     rig.shared.notePageFolder = program.path(); // state kept per user, its pages here
+    const QFont tapeFont = rig.find<QPlainTextEdit>("blocnote")->document()->defaultFont();
     QString openedIn;
     struct Step {
         bool save;
@@ -97,6 +109,10 @@ TEST(NotePages, TypedNamesSaveAndLoadExactlyThere) {
     EXPECT_TRUE(QFileInfo(program.filePath("lien.cxt")).isSymLink());
     EXPECT_EQ(test::readBytes(program.filePath("Site.eff")), "\"https://old.example/\"\r\n");
     EXPECT_TRUE(test::readBytes(program.filePath("autre/mon memo.cxt")).startsWith("{\\rtf1"));
+    // A loaded page is in a document of its own, set as the tape's was.
+    const QTextDocument* page = rig.find<QPlainTextEdit>("blocnote")->document();
+    EXPECT_EQ(page->defaultFont(), tapeFont);
+    EXPECT_FALSE(page->isUndoRedoEnabled());
     EXPECT_TRUE(rig.dialogs.messages.empty());
     // A portable copy's dialogs open in its folder each time.
     rig.shared.notePageFolder.clear();
@@ -104,6 +120,84 @@ TEST(NotePages, TypedNamesSaveAndLoadExactlyThere) {
         typeWhenOpen(typed, program.path(), openedIn);
         trigger(rig, "load");
         EXPECT_EQ(openedIn, program.path());
+    }
+}
+
+const char* const kBusy = "Une page de note est déjà en cours de lecture ou d'écriture.";
+
+// While a page is written, another save or a load is refused with a message; the page written is
+// the tape as it was when the save was asked for, even if the tape changes meanwhile or the window
+// is closed before the end.
+TEST(NotePages, OnePageAtATimeAndTheTapeAsItWas) {
+    for (const bool closeAtOnce : {false, true}) {
+        MainWindowRig rig;
+        std::string tape;
+        for (int i = 0; i < 200000; ++i)
+            tape += "1234,5 + 6789 =  8023,5\r\n";
+        rig.window->tape().setText(tape);
+        const QString page = rig.folder.path() + "/page.cxt";
+        test::writeBytes(page, "{\\rtf1 ancienne page}");
+        rig.files.answers = {page.toStdString(), page.toStdString(), page.toStdString()};
+        start(rig, "save");
+        rig.window->tape().append("12 + 3 =  15\r\n");
+        if (closeAtOnce) {
+            rig.window.reset();
+        } else {
+            start(rig, "save");
+            trigger(rig, "load");
+            EXPECT_EQ(rig.files.shown.size(), 1u);
+            ASSERT_EQ(rig.dialogs.messages.size(), 2u);
+            EXPECT_EQ(rig.dialogs.messages[1].text, kBusy);
+            // A long tape is cleared into a new document, the old one freed on the side.
+            rig.click("Command5");
+            rig.window->tape().append("1");
+            EXPECT_EQ(rig.tape(), "1");
+        }
+        EXPECT_EQ(calc::ReadRtf(test::readBytes(page).toStdString()).text, tape);
+    }
+}
+
+// A page the tape can show loads whole, however many lines it has; one with a line or a word no
+// tape has is refused as a too big file is, and leaves the tape as it was. What the calculator
+// writes while the page is read goes below it.
+TEST(NotePages, BigPagesLoadWholeOrNotAtAll) {
+    std::string line;
+    while (line.size() < 16 * 1024)
+        line += "1234567 ";
+    const std::string word(2 * 1024, '7');
+    std::string empties;
+    for (int i = 0; i < 300000; ++i)
+        empties += "\r\n";
+    const struct {
+        std::string text;
+        bool loads;
+    } pages[] = {{empties, true},
+                 {line + "\r\n" + line, true},
+                 {"x" + line + "\r\n", false},
+                 {"1\r\n" + line + "y", false},
+                 {"1 " + word + " 2", true},
+                 {"1 " + word + "7 2", false}};
+    MainWindowRig rig;
+    const QString path = rig.folder.path() + "/big.cxt";
+    for (const auto& p : pages) {
+        test::writeBytes(path, QByteArray::fromStdString(calc::WriteRtf(p.text)));
+        rig.window->tape().setText("avant");
+        rig.files.answers = {path.toStdString()};
+        start(rig, "load");
+        rig.window->tape().append("1 + 2 =  3\r\n");
+        finish(rig);
+        EXPECT_EQ(rig.tape(), (p.loads ? p.text : "avant") + "1 + 2 =  3\r\n") << p.text.size();
+    }
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    // Closing while a page is read, or goes into the tape, or the old tape is freed.
+    test::writeBytes(path, QByteArray::fromStdString(calc::WriteRtf(pages[0].text)));
+    for (const int turns : {0, 2, 6}) {
+        MainWindowRig closing;
+        closing.window->tape().setText(pages[0].text);
+        closing.files.answers = {path.toStdString()};
+        start(closing, "load");
+        QTest::qWait(turns * 50);
+        closing.window.reset();
     }
 }
 
