@@ -1,5 +1,7 @@
 #include "main_window_rig.h"
+#include "test_files.h"
 
+#include <QAction>
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -147,6 +149,21 @@ TEST(MainWindow, FirstFocusOfTheEntryDropsWhatItHeld) {
     rig.focus("Text2");
     rig.focus("Text1");
     EXPECT_EQ(rig.text("Text1"), "100");
+}
+
+// "Pub Online" over a Pub.eff that is a link: read as missing, replaced by a file of its own, and
+// what the link led to (here a switched-on banner) never written.
+TEST(MainWindow, StateFileLinkNeitherReadNorWrittenThrough) {
+    MainWindowRig rig;
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath("cible"), pub = rig.folder.filePath("Pub.eff");
+    test::writeBytes(target, "\"1\"\r\n");
+    ASSERT_TRUE(QFile::link(target, pub));
+    rig.show();
+    rig.window->findChild<QAction*>("Pub")->trigger();
+    EXPECT_FALSE(QFileInfo(pub).isSymLink());
+    EXPECT_EQ(test::readBytes(pub), "\"1\"\r\n");
+    EXPECT_EQ(test::readBytes(target), "\"1\"\r\n");
 }
 
 } // namespace
