@@ -3,12 +3,10 @@
 #include "platform/files.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTextDocument>
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -18,28 +16,7 @@ namespace {
 
 constexpr int kFlushDelayMs = 2000;
 // Far more than a journal of the largest note page grows to before it is rewritten.
-constexpr off_t kMaxJournalBytes = off_t{1} << 30;
-
-// The journal's bytes; nullopt when there is no regular file there (a link is never followed).
-std::optional<std::string> readJournal(const QString& path) {
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<std::string> bytes;
-    struct stat info = {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxJournalBytes) {
-        std::string content;
-        char buffer[65536];
-        ssize_t got = 0;
-        while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
-            content.append(buffer, static_cast<std::size_t>(got));
-        if (got == 0)
-            bytes = std::move(content);
-    }
-    ::close(fd);
-    return bytes;
-}
+constexpr qint64 kMaxJournalBytes = qint64{1} << 30;
 
 // A flush that waits on a busy disk must not hold up the keys: it runs beside the event loop, one
 // at a time, on a copy of the descriptor.
@@ -78,10 +55,9 @@ TapeJournalFile::~TapeJournalFile() {
 
 bool TapeJournalFile::open(const QString& path) {
     path_ = path;
+    // A link or anything but a regular file is no journal of ours (and is removed below).
     std::optional<std::string> left;
-    if (QFileInfo(path).isSymLink())
-        QFile::remove(path);
-    else if (const auto bytes = readJournal(path))
+    if (const auto bytes = ReadWholeFile(path, kMaxJournalBytes))
         left = calc::ReplayJournal(*bytes);
     const bool restored = left && !left->empty();
     if (restored) {
@@ -126,9 +102,6 @@ bool TapeJournalFile::append(std::string_view records) {
 
 bool TapeJournalFile::replace(std::string_view journal) {
     closeFile();
-    // The atomic write would write through a link to its target.
-    if (QFileInfo(path_).isSymLink())
-        QFile::remove(path_);
     return WriteFileAtomically(path_, journal);
 }
 
