@@ -77,20 +77,20 @@ void frmEuros::buildConverterPanel() {
     ui::ShowWholeText(Francs);
     ui::ShowWholeText(Euros);
     // Captions are read-only boxes out of the focus chain.
-    Text3 = makeBox(results, "Text3", QStringLiteral("Légende des francs"),
-                    TwipsRect(0, 230, 495, 195), true);
-    Text3->setText(QStringLiteral("Francs"));
-    Text3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    ui::SetFiguresOnBlack(Text3, QColor(255, 255, 160));
-    setPointSize(Text3, 7);
-    Text3->setFocusPolicy(Qt::NoFocus);
-    Text4 = makeBox(results, "Text4", QStringLiteral("Légende des euros"),
-                    TwipsRect(0, 680, 615, 195), true);
-    Text4->setText(QStringLiteral("Euros"));
-    Text4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    ui::SetFiguresOnBlack(Text4, QColor(160, 255, 255));
-    setPointSize(Text4, 7);
-    Text4->setFocusPolicy(Qt::NoFocus);
+    const auto caption = [results](const char* name, const QString& description, QRect place,
+                                   const QString& text, const QColor& colour) {
+        QLineEdit* box = makeBox(results, name, description, place, true);
+        box->setText(text);
+        box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        ui::SetFiguresOnBlack(box, colour);
+        setPointSize(box, 7);
+        box->setFocusPolicy(Qt::NoFocus);
+        return box;
+    };
+    Text3 = caption("Text3", QStringLiteral("Légende des francs"), TwipsRect(0, 230, 495, 195),
+                    QStringLiteral("Francs"), QColor(255, 255, 160));
+    Text4 = caption("Text4", QStringLiteral("Légende des euros"), TwipsRect(0, 680, 615, 195),
+                    QStringLiteral("Euros"), QColor(160, 255, 255));
     auto* line = new QFrame(results);
     line->setObjectName(QStringLiteral("Line1"));
     ui::SetAccessibleRole(line, QAccessible::Separator);
