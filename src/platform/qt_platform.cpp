@@ -32,6 +32,26 @@ QString toDocumentText(std::string_view text) {
     return s;
 }
 
+// Each paragraph costs the document about 130 bytes besides its text, more than a tape line's
+// text: the lines of a piece are joined by line separators, up to kJoined lines or kJoinedChars
+// characters a paragraph. The piece's last break stays a paragraph break.
+void joinLines(QString& s) {
+    constexpr int kJoined = 32;
+    constexpr qsizetype kJoinedChars = 2048;
+    int lines = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i + 1 < s.size(); ++i) {
+        if (s[i] != QLatin1Char('\n'))
+            continue;
+        if (++lines < kJoined && i - start < kJoinedChars) {
+            s[i] = QChar::LineSeparator;
+        } else {
+            lines = 0;
+            start = i + 1;
+        }
+    }
+}
+
 // The document's paragraph and line separators become CR LF; every other character stays as it
 // is (Qt's toPlainText() would turn no-break spaces into spaces).
 std::string toTapeText(QString s) {
@@ -165,7 +185,7 @@ void PlainTextTape::chop(std::size_t count) {
     int position = cursor.position();
     while (count > 0 && position > 0) {
         const QChar c = doc->characterAt(position - 1);
-        if (c == QChar::ParagraphSeparator) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
             // One break is CR LF: two tape characters.
             count = count >= 2 ? count - 2 : 0;
             --position;
@@ -259,7 +279,8 @@ void PlainTextTape::freeSome() {
         freeing_.stop();
 }
 
-void PlainTextTape::startLoad(int mark) {
+void PlainTextTape::startLoad(int mark, bool joinLines) {
+    joinLines_ = joinLines;
     QTextCursor written(edit_->document());
     written.setPosition(std::min(mark, edit_->document()->characterCount() - 1));
     written.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
@@ -290,7 +311,10 @@ std::size_t PlainTextTape::loadSome(std::string_view text, std::size_t from,
         }
         QTextCursor cursor(edit_->document());
         cursor.setPosition(loadPoint_.position());
-        cursor.insertText(toDocumentText(text.substr(from, end - from)));
+        QString piece = toDocumentText(text.substr(from, end - from));
+        if (joinLines_)
+            joinLines(piece);
+        cursor.insertText(piece);
         loadPoint_.setPosition(cursor.position());
         from = end;
     }

@@ -70,9 +70,11 @@ class PlainTextTape final : public Tape {
     // puts a new document in place, holding only what was written after `mark` (an earlier
     // loadMark(): what the calculator wrote while the page was read). loadSome() adds whole
     // lines of `text` from `from` at the load point until `budget` is spent, and says where it
-    // stopped. What the calculator writes meanwhile goes below the loaded lines.
+    // stopped. What the calculator writes meanwhile goes below the loaded lines. With
+    // `joinLines`, lines go a few to a paragraph, parted by line separators: they show and read
+    // back the same, and a page of a million short lines takes a third of the memory.
     int loadMark() const;
-    void startLoad(int mark);
+    void startLoad(int mark, bool joinLines);
     std::size_t loadSome(std::string_view text, std::size_t from, std::chrono::milliseconds budget);
 
     // The whole text as the document holds it, taken at once; TapeText() turns it into the
@@ -89,6 +91,7 @@ class PlainTextTape final : public Tape {
 
     QPlainTextEdit* edit_;
     QTextCursor loadPoint_;
+    bool joinLines_ = false;
     std::deque<std::unique_ptr<QTextDocument>> retired_;
     QTimer freeing_;
 };

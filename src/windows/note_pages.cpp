@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
+#include <algorithm>
 #include <optional>
 
 namespace shell {
@@ -21,6 +22,9 @@ constexpr qint64 kMaxNotePageBytes = 64 * 1024 * 1024;
 // hundreds of megabytes), so such a page is refused as a too big one is.
 constexpr std::size_t kMaxLineBytes = 16 * 1024;
 constexpr std::size_t kMaxWordBytes = 2 * 1024;
+// A page longer than this goes a few lines to a paragraph: its lines would take the document
+// more memory than their text.
+constexpr std::size_t kLinesApart = 100'000;
 // The window's time for one slice of a load; it answers between slices.
 constexpr std::chrono::milliseconds kSlice{20};
 
@@ -139,9 +143,13 @@ void NotePages::load() {
     const int mark = io_.tape.loadMark();
     worker_ = std::thread([this, mark, path = chosenPage(io_, QString::fromStdString(*name))] {
         auto page = std::make_shared<std::optional<std::deque<std::string>>>(readPage(path));
+        std::size_t lines = 0;
+        if (*page)
+            for (const std::string& piece : **page)
+                lines += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
         QMetaObject::invokeMethod(
             &receiver_,
-            [this, page, mark] {
+            [this, page, mark, joinLines = lines > kLinesApart] {
                 worker_.join();
                 if (!*page) {
                     busy_ = false;
@@ -149,7 +157,7 @@ void NotePages::load() {
                 }
                 loading_ = std::move(**page);
                 loaded_ = 0;
-                io_.tape.startLoad(mark);
+                io_.tape.startLoad(mark, joinLines);
                 slices_.start();
             },
             Qt::QueuedConnection);
