@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <fontconfig/fontconfig.h>
+#include <thread>
 
 int main(int argc, char* argv[]) {
     // Before Qt: --help and --version answer without a display.
@@ -17,6 +19,10 @@ int main(int argc, char* argv[]) {
     if (shell::PreferX11(arguments, [](const char* name) { return std::getenv(name); }))
         setenv("QT_QPA_PLATFORM", "xcb", 1);
     app::UseUtf8Characters();
+    // Fontconfig reads its configuration and font caches when the first text is laid out, a few
+    // milliseconds on the way to the first drawing; begun here, that reading overlaps Qt's
+    // connection to the display. Fontconfig starts once, whichever thread asks first.
+    std::thread(FcInit).detach();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tirelix"));
     // Names the installed desktop entry, so that the desktop matches the window to its icon.
