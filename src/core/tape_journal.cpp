@@ -128,6 +128,35 @@ void JournaledTape::record(const std::string& records) {
         rewrite();
 }
 
+void JournaledTape::journalWhole(const std::vector<std::string_view>& parts) {
+    std::size_t bytes = 0;
+    for (const std::string_view part : parts)
+        bytes += part.size();
+    tapeBytes_ = bytes;
+    if (!sink_)
+        return;
+    // A journal not begun yet, or behind the tape, is begun again: the record replaces all.
+    if (!written_ || stale_) {
+        if (!sink_->replace(JournalOf({}))) {
+            markStale();
+            return;
+        }
+        written_ = true;
+        stale_ = false;
+        journalBytes_ = 0;
+    }
+    // A record torn by a crash halfway is not replayed: the tape is then the one before it.
+    const std::string head = 's' + std::to_string(bytes) + ':';
+    bool whole = sink_->append(head);
+    for (auto part = parts.begin(); whole && part != parts.end(); ++part)
+        whole = part->empty() || sink_->append(*part);
+    if (!whole || !sink_->append("\n")) {
+        markStale();
+        return;
+    }
+    journalBytes_ += head.size() + bytes + 1;
+}
+
 void JournaledTape::append(std::string_view text) {
     changing_ = true;
     tape_.append(text);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace calc {
 
@@ -52,6 +53,17 @@ class JournaledTape final : public ui::Tape {
     void markStale();
     // True while one of the tape's own changes is being made.
     bool changing() const { return changing_; }
+
+    // A note page goes into the tape underneath in slices, over many turns of the event loop.
+    // journalWhole() journals the tape as it will be once they are all in (the text of `parts`,
+    // in order) as one record, without reading the tape back; each slice then goes in through
+    // beneath(), which the journal does not take for a change behind its back.
+    void journalWhole(const std::vector<std::string_view>& parts);
+    template <class Change> void beneath(Change&& change) {
+        changing_ = true;
+        change();
+        changing_ = false;
+    }
 
     bool empty() const override { return tape_.empty(); }
     std::string tail(std::size_t count) const override { return tape_.tail(count); }

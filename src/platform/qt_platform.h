@@ -73,8 +73,9 @@ class PlainTextTape final : public Tape {
     // stopped. What the calculator writes meanwhile goes below the loaded lines. With
     // `joinLines`, lines go a few to a paragraph, parted by line separators: they show and read
     // back the same, and a page of a million short lines takes a third of the memory.
+    // startLoad() returns what it kept, as tape text.
     int loadMark() const;
-    void startLoad(int mark, bool joinLines);
+    std::string startLoad(int mark, bool joinLines);
     std::size_t loadSome(std::string_view text, std::size_t from, std::chrono::milliseconds budget);
 
     // The whole text as the document holds it, taken at once; TapeText() turns it into the

@@ -3,7 +3,7 @@
 #include "platform/files.h"
 
 #include <QFile>
-#include <QTextDocument>
+#include <QPlainTextEdit>
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
@@ -38,11 +38,11 @@ void flushBeside(int fd) {
 
 } // namespace
 
-TapeJournalFile::TapeJournalFile(calc::JournaledTape& tape, QTextDocument* document) : tape_(tape) {
+TapeJournalFile::TapeJournalFile(calc::JournaledTape& tape, QPlainTextEdit* editor) : tape_(tape) {
     flushTimer_.setSingleShot(true);
     QObject::connect(&flushTimer_, &QTimer::timeout, &context_, [this] { flush(); });
-    if (document)
-        QObject::connect(document, &QTextDocument::contentsChanged, &context_, [this] {
+    if (editor)
+        QObject::connect(editor, &QPlainTextEdit::textChanged, &context_, [this] {
             if (!tape_.changing())
                 tape_.markStale();
         });

@@ -12,15 +12,15 @@
 #include <QString>
 #include <QTimer>
 
-class QTextDocument;
+class QPlainTextEdit;
 
 namespace ui {
 
 class TapeJournalFile final : public calc::JournalSink {
   public:
-    // `document` is the tape's own: what the user types into it reaches the journal at the
-    // next flush.
-    TapeJournalFile(calc::JournaledTape& tape, QTextDocument* document);
+    // `editor` shows the tape: what the user types into it, and a note page loaded into it (a
+    // document of its own), reach the journal at the next flush.
+    TapeJournalFile(calc::JournaledTape& tape, QPlainTextEdit* editor);
     ~TapeJournalFile() override;
     TapeJournalFile(const TapeJournalFile&) = delete;
     TapeJournalFile& operator=(const TapeJournalFile&) = delete;

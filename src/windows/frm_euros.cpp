@@ -231,7 +231,7 @@ void frmEuros::Form_Load() {
 
     // After the instance check: a second instance must leave the running one's journal alone.
     if (!journal_) {
-        journal_ = std::make_unique<ui::TapeJournalFile>(*journaledTape_, blocnote->document());
+        journal_ = std::make_unique<ui::TapeJournalFile>(*journaledTape_, blocnote);
         if (journal_->open(statePath("blocnote.jnl")))
             services_.dialogs.messageBox({std::string(calc::kTapeRestoredMessage),
                                           std::string(calc::kProgramTitle), ui::Buttons::Ok,
@@ -482,12 +482,13 @@ void frmEuros::Label6_Click() {
 }
 
 shell::NotePageIo frmEuros::notePageIo() {
-    return {services_.files,
-            services_.dialogs,
-            services_.printer,
-            *tape_,
-            shared_.programFolder.toStdString(),
-            &shared_.notePageFolder};
+    return {.files = services_.files,
+            .dialogs = services_.dialogs,
+            .printer = services_.printer,
+            .tape = *tape_,
+            .journal = *journaledTape_,
+            .programFolder = shared_.programFolder.toStdString(),
+            .pageFolder = &shared_.notePageFolder};
 }
 
 void frmEuros::load_Click() {

@@ -1,6 +1,7 @@
 #include "windows/note_pages.h"
 
 #include "core/rtf.h"
+#include "core/tape_journal.h"
 #include "core/texts.h"
 #include "platform/files.h"
 #include "platform/qt_platform.h"
@@ -10,6 +11,8 @@
 #include <QString>
 #include <algorithm>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 namespace shell {
 
@@ -157,7 +160,11 @@ void NotePages::load() {
                 }
                 loading_ = std::move(**page);
                 loaded_ = 0;
-                io_.tape.startLoad(mark, joinLines);
+                std::string kept;
+                io_.journal.beneath([&] { kept = io_.tape.startLoad(mark, joinLines); });
+                std::vector<std::string_view> whole(loading_.begin(), loading_.end());
+                whole.push_back(kept);
+                io_.journal.journalWhole(whole);
                 slices_.start();
             },
             Qt::QueuedConnection);
@@ -166,7 +173,8 @@ void NotePages::load() {
 
 void NotePages::loadSlice() {
     if (!loading_.empty()) {
-        loaded_ = io_.tape.loadSome(loading_.front(), loaded_, kSlice);
+        io_.journal.beneath(
+            [this] { loaded_ = io_.tape.loadSome(loading_.front(), loaded_, kSlice); });
         if (loaded_ < loading_.front().size())
             return;
         loading_.pop_front();

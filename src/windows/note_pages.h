@@ -11,6 +11,9 @@
 #include <string>
 #include <thread>
 
+namespace calc {
+class JournaledTape;
+}
 namespace ui {
 class PlainTextTape;
 }
@@ -24,6 +27,8 @@ struct NotePageIo {
     ui::Dialogs& dialogs;
     ui::Printer& printer;
     ui::PlainTextTape& tape;
+    // The same tape's journal, which a page going in by slices passes by.
+    calc::JournaledTape& journal;
     std::string programFolder;
     // Where the dialogs open when the state is kept per user, each page chosen making its folder
     // the next one; empty: in the program folder each time.

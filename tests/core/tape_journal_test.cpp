@@ -18,17 +18,27 @@ struct Journaled final : calc::JournalSink {
     calc::StringTape tape;
     calc::JournaledTape journaled{tape};
     Journaled() { journaled.attach(this); }
-    // a(ppend), c(hop), s(et text), r(ewrite), u(ser types behind the journal's back); a
-    // leading "!" fails the write.
+    // a(ppend), c(hop), s(et text), r(ewrite), u(ser types behind the journal's back), p(age
+    // goes in beneath the journal, which is told the whole text); a leading "!" fails the write.
     void run(std::string op) {
         if ((failNext = op[0] == '!'))
             op.erase(0, 1);
         const std::string arg = op.substr(1);
-        op[0] == 'a'   ? journaled.append(arg)
-        : op[0] == 'c' ? journaled.chop(std::stoul(arg))
-        : op[0] == 's' ? journaled.setText(arg)
-        : op[0] == 'r' ? (void)journaled.rewrite()
-                       : (tape.append(arg), journaled.markStale());
+        if (op[0] == 'a')
+            journaled.append(arg);
+        else if (op[0] == 'c')
+            journaled.chop(std::stoul(arg));
+        else if (op[0] == 's')
+            journaled.setText(arg);
+        else if (op[0] == 'r')
+            journaled.rewrite();
+        else if (op[0] == 'u') {
+            tape.append(arg);
+            journaled.markStale();
+        } else {
+            journaled.beneath([&] { tape.setText(arg); });
+            journaled.journalWhole({arg.substr(0, 2), "", arg.substr(2)});
+        }
         failNext = false;
     }
 };
@@ -45,6 +55,7 @@ TEST(TapeJournal, ReplaysToTheTapeUnlessAWriteFailedAndNoRewriteFollowed) {
         {{"a1", "!a2", "a3", "r", "a4"}, 2},
         {{"a1", "!r", "a2", "r", "c1"}, 2},
         {{"a1", "uX", "a2", "r", "a3"}, 2},
+        {{"pPage\r\nlue", "a + ", "!pAutre", "a2", "r", "pXYZ", "c1"}, 2},
     };
     for (const auto& [ops, rewritesWanted] : cases) {
         Journaled j;

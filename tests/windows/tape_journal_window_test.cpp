@@ -1,9 +1,12 @@
 // The Ticket Note's journal in the real main window: a journal left by a run that ended
 // abnormally puts the tape back and says so once; a normal quit leaves none.
+#include "core/rtf.h"
 #include "core/tape_journal.h"
 #include "main_window_rig.h"
 #include "platform/files.h"
+#include "test_files.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -40,15 +43,33 @@ TEST(TapeJournalWindow, ALeftJournalIsRestoredOnceAndANormalQuitRemovesIt) {
     }
 }
 
-// What the user types into the tape itself reaches the journal at its next flush.
+// What the user types into the tape itself reaches the journal at its next flush, also after a
+// note page or a long tape's clearing put a new document under the tape.
 TEST(TapeJournalWindow, TextTypedIntoTheTapeIsJournaled) {
-    test::MainWindowRig rig;
-    rig.show();
-    rig.click("Num_7");
-    QTest::keyClicks(rig.find<QPlainTextEdit>("blocnote"), " loyer");
-    const QString path = rig.folder.filePath("blocnote.jnl");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return replayed(path) == rig.tape(); }, 10000));
-    EXPECT_NE(rig.tape().find("loyer"), std::string::npos);
+    std::string longTape;
+    for (int i = 0; i < 20000; ++i)
+        longTape += "1 + 1 =  2\r\n";
+    for (const char* before : {"", "page", "clear"}) {
+        test::MainWindowRig rig;
+        rig.show();
+        const QString page = rig.folder.filePath("page.cxt");
+        if (before == std::string("page")) {
+            test::writeBytes(page, QByteArray::fromStdString(calc::WriteRtf("7 x 6 =  42\r\n")));
+            rig.files.answers = {page.toStdString()};
+            rig.window->findChild<QAction*>(QStringLiteral("load"))->trigger();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.window->notePageBusy(); }, 10000));
+            // The page is in the journal as soon as it goes in, without reading the tape back.
+            EXPECT_EQ(replayed(rig.folder.filePath("blocnote.jnl")), rig.tape());
+        } else if (before == std::string("clear")) {
+            rig.window->tape().setText(longTape);
+            rig.click("Command5");
+        }
+        rig.click("Num_7");
+        QTest::keyClicks(rig.find<QPlainTextEdit>("blocnote"), " loyer");
+        const QString path = rig.folder.filePath("blocnote.jnl");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return replayed(path) == rig.tape(); }, 10000)) << before;
+        EXPECT_NE(rig.tape().find("loyer"), std::string::npos);
+    }
 }
 
 } // namespace
