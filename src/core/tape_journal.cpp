@@ -88,6 +88,10 @@ void JournaledTape::attach(JournalSink* sink) {
 bool JournaledTape::rewrite() {
     if (!sink_)
         return false;
+    if (pageGoingIn_) {
+        stale_ = true;
+        return false;
+    }
     const std::string text = tape_.text();
     const std::string journal = JournalOf(text);
     if (!sink_->replace(journal)) {
@@ -128,23 +132,22 @@ void JournaledTape::record(const std::string& records) {
         rewrite();
 }
 
-void JournaledTape::journalWhole(const std::vector<std::string_view>& parts) {
+void JournaledTape::startPage(const std::vector<std::string_view>& parts) {
+    pageGoingIn_ = true;
     std::size_t bytes = 0;
     for (const std::string_view part : parts)
         bytes += part.size();
     tapeBytes_ = bytes;
     if (!sink_)
         return;
-    // A journal not begun yet, or behind the tape, is begun again: the record replaces all.
-    if (!written_ || stale_) {
-        if (!sink_->replace(JournalOf({}))) {
-            markStale();
-            return;
-        }
-        written_ = true;
-        stale_ = false;
-        journalBytes_ = 0;
+    // The record replaces all before it: the journal begins again with it.
+    const std::string begun = JournalOf({});
+    if (!sink_->replace(begun)) {
+        markStale();
+        return;
     }
+    written_ = true;
+    stale_ = false;
     // A record torn by a crash halfway is not replayed: the tape is then the one before it.
     const std::string head = 's' + std::to_string(bytes) + ':';
     bool whole = sink_->append(head);
@@ -154,7 +157,13 @@ void JournaledTape::journalWhole(const std::vector<std::string_view>& parts) {
         markStale();
         return;
     }
-    journalBytes_ += head.size() + bytes + 1;
+    journalBytes_ = begun.size() + head.size() + bytes + 1;
+}
+
+void JournaledTape::endPage() {
+    pageGoingIn_ = false;
+    if (stale_)
+        markStale();
 }
 
 void JournaledTape::append(std::string_view text) {

@@ -55,15 +55,17 @@ class JournaledTape final : public ui::Tape {
     bool changing() const { return changing_; }
 
     // A note page goes into the tape underneath in slices, over many turns of the event loop.
-    // journalWhole() journals the tape as it will be once they are all in (the text of `parts`,
-    // in order) as one record, without reading the tape back; each slice then goes in through
-    // beneath(), which the journal does not take for a change behind its back.
-    void journalWhole(const std::vector<std::string_view>& parts);
+    // startPage() begins the journal again with the tape as it will be once they are all in (the
+    // text of `parts`, in order), without reading the tape back; each slice goes in through
+    // beneath(), which the journal does not take for a change behind its back; endPage() ends
+    // it. A rewrite asked for meanwhile waits for the end: the tape is not whole before.
+    void startPage(const std::vector<std::string_view>& parts);
     template <class Change> void beneath(Change&& change) {
         changing_ = true;
         change();
         changing_ = false;
     }
+    void endPage();
 
     bool empty() const override { return tape_.empty(); }
     std::string tail(std::size_t count) const override { return tape_.tail(count); }
@@ -82,6 +84,7 @@ class JournaledTape final : public ui::Tape {
     bool written_ = false;
     bool stale_ = false;
     bool changing_ = false;
+    bool pageGoingIn_ = false;
     std::size_t journalBytes_ = 0;
     // At least the tape's size in bytes: a chop's count is in characters.
     std::size_t tapeBytes_ = 0;

@@ -164,7 +164,7 @@ void NotePages::load() {
                 io_.journal.beneath([&] { kept = io_.tape.startLoad(mark, joinLines); });
                 std::vector<std::string_view> whole(loading_.begin(), loading_.end());
                 whole.push_back(kept);
-                io_.journal.journalWhole(whole);
+                io_.journal.startPage(whole);
                 slices_.start();
             },
             Qt::QueuedConnection);
@@ -183,6 +183,7 @@ void NotePages::loadSlice() {
     if (!loading_.empty())
         return;
     slices_.stop();
+    io_.journal.endPage();
     busy_ = false;
 }
 

@@ -36,8 +36,9 @@ struct Journaled final : calc::JournalSink {
             tape.append(arg);
             journaled.markStale();
         } else {
+            journaled.startPage({arg.substr(0, 2), "", arg.substr(2)});
             journaled.beneath([&] { tape.setText(arg); });
-            journaled.journalWhole({arg.substr(0, 2), "", arg.substr(2)});
+            journaled.endPage();
         }
         failNext = false;
     }
@@ -55,7 +56,7 @@ TEST(TapeJournal, ReplaysToTheTapeUnlessAWriteFailedAndNoRewriteFollowed) {
         {{"a1", "!a2", "a3", "r", "a4"}, 2},
         {{"a1", "!r", "a2", "r", "c1"}, 2},
         {{"a1", "uX", "a2", "r", "a3"}, 2},
-        {{"pPage\r\nlue", "a + ", "!pAutre", "a2", "r", "pXYZ", "c1"}, 2},
+        {{"pPage\r\nlue", "a + ", "!pAutre", "a2", "r", "pXYZ", "c1"}, 3},
     };
     for (const auto& [ops, rewritesWanted] : cases) {
         Journaled j;
@@ -72,6 +73,20 @@ TEST(TapeJournal, ReplaysToTheTapeUnlessAWriteFailedAndNoRewriteFollowed) {
         }
         EXPECT_EQ(j.rewritesWanted, rewritesWanted) << ops[1];
     }
+}
+
+// Typed into while a page goes in: the journal is rewritten from the tape once it is whole.
+TEST(TapeJournal, ARewriteWaitsForThePageGoingIn) {
+    Journaled j;
+    j.journaled.startPage({"Page", " lue"});
+    j.journaled.beneath([&] { j.tape.setText("Page"); });
+    j.run("uX");
+    EXPECT_FALSE(j.journaled.rewrite());
+    j.journaled.beneath([&] { j.tape.setText("Page lueX"); });
+    j.journaled.endPage();
+    EXPECT_EQ(j.rewritesWanted, 2);
+    j.run("r");
+    EXPECT_EQ(calc::ReplayJournal(j.bytes), "Page lueX");
 }
 
 TEST(TapeJournal, GarbageEndsTheReplay) {
