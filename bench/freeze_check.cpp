@@ -8,6 +8,8 @@
 //                                     of 1,000 characters), lines16k.cxt (1,200 lines as long
 //                                     as a page may have, 16 KB in words of 2 KB)
 //   freeze_check load PAGE            loads the page through the menu
+//   freeze_check type PAGE            loads the page, then types one letter into the tape; the
+//                                     journal reads the whole tape back at its next flush
 //   freeze_check save LINES FOLDER    saves a tape of LINES lines through the menu
 //   freeze_check clear LINES          clears a tape of LINES lines with its key
 //
@@ -145,6 +147,15 @@ int main(int argc, char** argv) {
             rig, [&] { trigger(rig, "load"); },
             "load " + QFileInfo(args[2]).fileName().toStdString());
     }
+    if (args.size() == 3 && args[1] == "type") {
+        rig.files.answers = {args[2].toStdString()};
+        trigger(rig, "load");
+        (void)QTest::qWaitFor([&] { return !busy(rig); }, 60000);
+        // Past the journal's flush that follows the load.
+        QTest::qWait(4000);
+        return measure(
+            rig, [&] { QTest::keyClicks(rig.find<QPlainTextEdit>("blocnote"), "x"); }, "type");
+    }
     if (args.size() == 4 && args[1] == "save") {
         rig.window->tape().setText(tapeLines(args[2].toLong()));
         rig.files.answers = {(args[3] + "/tape.cxt").toStdString()};
@@ -157,6 +168,7 @@ int main(int argc, char** argv) {
             rig, [&] { rig.click("Command5"); }, "clear " + args[2].toStdString() + " lines");
     }
     std::fprintf(stderr,
-                 "usage: freeze_check make FOLDER | load PAGE | save LINES FOLDER | clear LINES\n");
+                 "usage: freeze_check make FOLDER | load PAGE | type PAGE | save LINES FOLDER | "
+                 "clear LINES\n");
     return 2;
 }
