@@ -95,11 +95,15 @@ std::size_t groupSpace(std::string_view s) {
 void dropSpacesAtEnd(std::string_view& s) {
     for (bool dropped = true; dropped;) {
         dropped = false;
-        for (const std::string_view space : {"\t", " ", "\xC2\xA0", "\xE2\x80\xAF"}) {
+        for (const std::string_view space : kGroupSpaces) {
             if (s.ends_with(space)) {
                 s.remove_suffix(space.size());
                 dropped = true;
             }
+        }
+        if (s.ends_with('\t')) {
+            s.remove_suffix(1);
+            dropped = true;
         }
     }
 }

@@ -16,10 +16,13 @@ constexpr std::string_view kHeader = "Tirelix Ticket Note journal 1\n";
 constexpr std::size_t kGrowthFactor = 4;
 constexpr std::size_t kSlackBytes = 256 * 1024;
 
+// What comes before a text of `bytes` bytes in its record; the record ends with a newline.
+std::string recordHead(char tag, std::size_t bytes) {
+    return tag + std::to_string(bytes) + ':';
+}
+
 std::string textRecord(char tag, std::string_view text) {
-    std::string record(1, tag);
-    record += std::to_string(text.size());
-    record += ':';
+    std::string record = recordHead(tag, text.size());
     record += text;
     record += '\n';
     return record;
@@ -149,7 +152,7 @@ void JournaledTape::startPage(const std::vector<std::string_view>& parts) {
     written_ = true;
     stale_ = false;
     // A record torn by a crash halfway is not replayed: the tape is then the one before it.
-    const std::string head = 's' + std::to_string(bytes) + ':';
+    const std::string head = recordHead('s', bytes);
     bool whole = sink_->append(head);
     for (auto part = parts.begin(); whole && part != parts.end(); ++part)
         whole = part->empty() || sink_->append(*part);

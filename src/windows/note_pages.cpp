@@ -51,43 +51,54 @@ QString chosenPage(NotePageIo& io, const QString& name) {
     return chosen.exists() ? chosen.canonicalFilePath() : chosen.symLinkTarget();
 }
 
-bool linesFit(std::string_view text) {
+// The number of lines of `text`, or nullopt when one is too long for the tape.
+std::optional<std::size_t> linesThatFit(std::string_view text) {
+    std::size_t lines = 0;
     std::size_t line = 0;
     std::size_t word = 0;
     for (const char c : text) {
         if (c == '\n') {
+            ++lines;
             line = word = 0;
         } else if (c != '\r') {
             ++line;
             word = c == ' ' || c == '\t' ? 0 : word + 1;
             if (line > kMaxLineBytes || word > kMaxWordBytes)
-                return false;
+                return std::nullopt;
         }
     }
-    return true;
+    return lines;
 }
 
-// The page's text in pieces of whole lines, or nullopt when the file is not a page the tape can
-// show. The pieces are freed one by one as they go into the tape, so that a big page is not held
+// The page's text in pieces of whole lines, and whether it has more lines than kLinesApart.
+// The pieces are freed one by one as they go into the tape, so that a big page is not held
 // twice, as text and in the tape, until the end.
-std::optional<std::deque<std::string>> readPage(const QString& path) {
+struct Page {
+    std::deque<std::string> pieces;
+    bool manyLines = false;
+};
+
+// nullopt when the file is not a page the tape can show.
+std::optional<Page> readPage(const QString& path) {
     constexpr std::size_t kPiece = 1024 * 1024;
     std::optional<std::string> bytes = ui::ReadWholeFile(path, kMaxNotePageBytes);
     if (!bytes)
         return std::nullopt;
-    calc::RtfReadResult page = calc::ReadRtf(*bytes);
+    calc::RtfReadResult read = calc::ReadRtf(*bytes);
     bytes.reset();
-    if (!page.ok || !linesFit(page.text))
+    const std::optional<std::size_t> lines = read.ok ? linesThatFit(read.text) : std::nullopt;
+    if (!lines)
         return std::nullopt;
-    std::deque<std::string> pieces;
-    const std::string_view text = page.text;
+    Page page;
+    page.manyLines = *lines > kLinesApart;
+    const std::string_view text = read.text;
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = text.find('\n', std::min(text.size(), start + kPiece));
         end = end == std::string_view::npos ? text.size() : end + 1;
-        pieces.emplace_back(text.substr(start, end - start));
+        page.pieces.emplace_back(text.substr(start, end - start));
         start = end;
     }
-    return pieces;
+    return page;
 }
 
 } // namespace
@@ -145,23 +156,19 @@ void NotePages::load() {
     busy_ = true;
     const int mark = io_.tape.loadMark();
     worker_ = std::thread([this, mark, path = chosenPage(io_, QString::fromStdString(*name))] {
-        auto page = std::make_shared<std::optional<std::deque<std::string>>>(readPage(path));
-        std::size_t lines = 0;
-        if (*page)
-            for (const std::string& piece : **page)
-                lines += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
+        auto page = std::make_shared<std::optional<Page>>(readPage(path));
         QMetaObject::invokeMethod(
             &receiver_,
-            [this, page, mark, joinLines = lines > kLinesApart] {
+            [this, page, mark] {
                 worker_.join();
                 if (!*page) {
                     busy_ = false;
                     return;
                 }
-                loading_ = std::move(**page);
+                loading_ = std::move((*page)->pieces);
                 loaded_ = 0;
                 std::string kept;
-                io_.journal.beneath([&] { kept = io_.tape.startLoad(mark, joinLines); });
+                io_.journal.beneath([&] { kept = io_.tape.startLoad(mark, (*page)->manyLines); });
                 std::vector<std::string_view> whole(loading_.begin(), loading_.end());
                 whole.push_back(kept);
                 io_.journal.startPage(whole);
